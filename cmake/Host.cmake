@@ -1,0 +1,12 @@
+# Native build: the core over fakes, with GoogleTest unit tests.
+include(cmake/GoogleTest.cmake)
+
+add_library(vandrell_fakes STATIC tests/fakes/FakeSystem.cpp)
+target_link_libraries(vandrell_fakes PUBLIC vandrell_core)
+
+add_executable(host_tests
+  tests/host/InstallCommandTest.cpp
+  tests/host/PathPredicatesTest.cpp
+)
+target_link_libraries(host_tests PRIVATE vandrell_fakes gtest_main)
+add_test(NAME host_tests COMMAND host_tests)

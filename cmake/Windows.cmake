@@ -1,0 +1,40 @@
+# 32-bit Windows build: the platform layer, the program and the Win32 tests run under Wine.
+include(cmake/GoogleTest.cmake)
+
+set(VANDRELL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+# ASLR, DEP and terminal-server awareness in the PE header.
+set(VANDRELL_PE_HARDENING -Wl,--dynamicbase -Wl,--nxcompat -Wl,--tsaware)
+
+add_library(vandrell_win32 STATIC
+  platform/win32/Win32SystemServices.cpp
+)
+target_link_libraries(vandrell_win32 PUBLIC vandrell_core shlwapi shell32)
+target_compile_definitions(vandrell_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+# Win32 tests: each runs under Wine through the crosscompiling emulator, in the tree's own
+# prefix, with the drive letters it names mapped to fresh folders of the build tree.
+set(VANDRELL_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+function(vandrell_wine_test name)
+  cmake_parse_arguments(arg "" "SETUP;TEARDOWN" "SOURCES;LIBS;DRIVES" ${ARGN})
+  add_executable(${name} ${arg_SOURCES})
+  target_link_libraries(${name} PRIVATE ${arg_LIBS} gtest_main)
+  target_link_options(${name} PRIVATE ${VANDRELL_STATIC_RUNTIME})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    ENVIRONMENT "VANDRELL_WINE_PREFIX=${VANDRELL_WINE_PREFIX};VANDRELL_TEST_DRIVES=${arg_DRIVES};VANDRELL_TEST_SETUP=${arg_SETUP};VANDRELL_TEST_TEARDOWN=${arg_TEARDOWN}")
+endfunction()
+
+add_executable(fixture_console tests/fixtures/ConsoleFixture.cpp)
+set_target_properties(fixture_console PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_link_options(fixture_console PRIVATE ${VANDRELL_STATIC_RUNTIME})
+
+set(drives ${CMAKE_BINARY_DIR}/drives)
+vandrell_wine_test(win32_system_tests
+  SOURCES tests/win32/SystemServicesTest.cpp
+  LIBS vandrell_win32
+  DRIVES "e=hd:${drives}/e g=hd:${drives}/g h=hd:${drives}/h q=cdrom:"
+  # E:\\tiny is a 64 KiB file system, so a large write fails part-way.
+  SETUP "mkdir -p ${drives}/tiny && (mountpoint -q ${drives}/tiny || mount -t tmpfs -o size=64k vandrell-tiny ${drives}/tiny) && rm -rf ${drives}/tiny/* && ln -sfn ${drives}/tiny ${drives}/e/tiny"
+  TEARDOWN "umount ${drives}/tiny")
+add_dependencies(win32_system_tests fixture_console)

@@ -1,0 +1,28 @@
+#pragma once
+#include "platform/SystemServices.h"
+
+// SystemServices on the Windows API (kernel32, shlwapi, shell32).
+class Win32SystemServices : public SystemServices {
+public:
+    Text GetSystemDirectoryPath() override;
+    bool FileExists(const Text& path) override;
+    bool WriteBytesToFile(const Text& path, ByteView bytes) override;
+    bool RunCommandLine(const Text& commandLine, bool waitForEnd) override;
+    std::unique_ptr<LaunchedProcess> StartProgram(const Text& programPath,
+                                                  const Text& commandLine) override;
+    Text LocateTrustedProgram(const Text& fileName) override;
+    bool MakeDirectory(const Text& path) override;
+    bool RemoveDirectoryTree(const Text& path) override;
+    Text FindFirstDirectory(const Text& pattern, DirectorySearch& search) override;
+    void CloseDirectorySearch(DirectorySearch& search) override;
+    NativeHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;
+    bool Process32First(NativeHandle snapshot, ProcessEntry& entry) override;
+    bool Process32Next(NativeHandle snapshot, ProcessEntry& entry) override;
+    bool CloseHandle(NativeHandle handle) override;
+    std::int32_t PathIsDirectoryA(const Text& path) override;
+    std::int32_t PathFileExistsA(const Text& path) override;
+    std::int32_t PathIsDirectoryEmptyA(const Text& path) override;
+    bool DirectoryListsNoEntries(const Text& path) override;
+    void SHFormatDrive(WindowHandle owner, std::uint32_t drive, std::uint32_t formatId,
+                       std::uint32_t options) override;
+};

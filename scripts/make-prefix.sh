@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Makes a fresh 32-bit Wine prefix for Vandrell: zh_CN locale (code page 936), font
+# substitutes so that 宋体/SimSun, MS Shell Dlg and Tahoma show Chinese text, and
+# optional drive letters mapped to folders with their drive type.
+#
+#   make-prefix.sh PREFIX [LETTER=TYPE:FOLDER ...]     e.g. e=hd:/tmp/drive-e  f=cdrom:/tmp/cd
+# TYPE is one of hd, network, cdrom, floppy, ramdisk; an empty FOLDER leaves the letter without
+# a medium. Re-running on an existing prefix only
+# (re)maps the drives given.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+prefix=$1; shift
+export WINEPREFIX=$prefix
+
+if [ ! -f "$prefix/system.reg" ]; then
+  mkdir -p "$prefix"
+  timeout 300 wineboot -i >/dev/null 2>&1
+  font="WenQuanYi Zen Hei"
+  for name in "宋体" "SimSun" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "新宋体" "NSimSun"; do
+    timeout 60 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v "$name" /d "$font" /f >/dev/null 2>&1
+  done
+  timeout 60 wineserver -w
+fi
+
+for spec in "$@"; do
+  letter=${spec%%=*}; rest=${spec#*=}
+  type=${rest%%:*}; folder=${rest#*:}
+  if [ -n "$folder" ]; then
+    mkdir -p "$folder"
+  else
+    folder=/nonexistent/vandrell-no-medium   # the letter exists, its medium does not
+  fi
+  ln -sfn "$folder" "$prefix/dosdevices/${letter}:"
+  timeout 60 wine reg add 'HKLM\Software\Wine\Drives' /v "${letter}:" /d "$type" /f >/dev/null 2>&1
+done
+[ $# -eq 0 ] || timeout 60 wineserver -w

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs a Windows program under 32-bit Wine in the project's prefix; used as the crosscompiling
+# emulator, so ctest in the Windows tree runs every Win32 test this way.
+#   VANDRELL_WINE_PREFIX  prefix to use (made on first use); default: ./wine-prefix
+#   VANDRELL_TEST_DRIVES  "e=hd:/folder q=cdrom: ..."; each folder is emptied and mapped to
+#                         its letter before the run (a letter with no folder has no medium)
+#   VANDRELL_TEST_SETUP   shell command run after the drives are prepared
+#   VANDRELL_TEST_TEARDOWN shell command run after the program has ended
+#   VANDRELL_WINE_TIMEOUT seconds before the run is ended (default 300)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+export WINEPREFIX=${VANDRELL_WINE_PREFIX:-$PWD/wine-prefix}
+
+drives=()
+for spec in ${VANDRELL_TEST_DRIVES:-}; do
+  folder=${spec#*=}; folder=${folder#*:}
+  if [ -n "$folder" ]; then rm -rf "$folder"; mkdir -p "$folder"; fi
+  drives+=("$spec")
+done
+# One prefix is shared by the test runs of a tree: serialise its creation and drive mapping.
+exec 9>"$WINEPREFIX.lock"
+flock 9
+"$here/make-prefix.sh" "$WINEPREFIX" "${drives[@]}"
+flock -u 9
+# Test set-up that has to happen on the Linux side (links to devices, for example).
+[ -z "${VANDRELL_TEST_SETUP:-}" ] || bash -c "$VANDRELL_TEST_SETUP"
+
+status=0
+timeout --kill-after=10 "${VANDRELL_WINE_TIMEOUT:-300}" wine "$@" || status=$?
+[ -z "${VANDRELL_TEST_TEARDOWN:-}" ] || bash -c "$VANDRELL_TEST_TEARDOWN" || true
+exit $status

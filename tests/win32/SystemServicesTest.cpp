@@ -1,0 +1,238 @@
+// SystemServices against the real file system and processes under Wine. E: is an empty
+// folder mapped as a fixed disk, G: an empty fixed disk kept empty, H: a fixed disk holding
+// one hidden file, Q: a CD-ROM letter without a medium; E:\tiny is a 64 KiB file system.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/win32/Win32SystemServices.h"
+#include "tests/win32/TestSupport.h"
+#include "util/PathPredicates.h"
+
+using namespace testsupport;
+
+namespace {
+
+struct SystemServicesTest : ::testing::Test {
+    Win32SystemServices system;
+};
+
+TEST_F(SystemServicesTest, SystemDirectoryEndsWithOneBackslash) {
+    const Text path = system.GetSystemDirectoryPath();
+    ASSERT_GE(path.size(), 4u);
+    EXPECT_EQ(path.back(), '\\');
+    EXPECT_NE(path[path.size() - 2], '\\');
+    EXPECT_TRUE(IsFolder(path));
+}
+
+TEST_F(SystemServicesTest, FileExistsFindsFilesFoldersAndWildcards) {
+    ASSERT_TRUE(CreateDirectoryA("E:\\exists", nullptr));
+    ASSERT_TRUE(CreateDirectoryA("E:\\exists\\folder", nullptr));
+    ASSERT_TRUE(WriteFileText("E:\\exists\\file.txt", "x"));
+    const struct {
+        const char* path;
+        bool expected;
+    } cases[] = {
+        {"E:\\exists\\file.txt", true},  {"E:\\exists\\folder", true}, {"E:\\exists\\*.txt", true},
+        {"E:\\exists\\f?le.txt", true},  {"E:\\exists\\*.wim", false}, {"E:\\exists\\missing", false},
+        {"", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(system.FileExists(c.path), c.expected) << c.path;
+}
+
+TEST_F(SystemServicesTest, WriteBytesToFileTruncatesAndRefusesAnEmptyPath) {
+    const std::uint8_t longer[] = {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9'};
+    const std::uint8_t shorter[] = {'a', 'b', 'c'};
+    ASSERT_TRUE(system.WriteBytesToFile("E:\\written.bin", {longer, sizeof longer}));
+    ASSERT_TRUE(system.WriteBytesToFile("E:\\written.bin", {shorter, sizeof shorter}));
+    EXPECT_EQ(ReadFileText("E:\\written.bin"), "abc");
+    EXPECT_FALSE(system.WriteBytesToFile("", {shorter, sizeof shorter}));
+    EXPECT_FALSE(system.WriteBytesToFile("E:\\no-such-folder\\x.bin", {shorter, sizeof shorter}));
+    EXPECT_FALSE(PathExists("E:\\no-such-folder"));
+}
+
+TEST_F(SystemServicesTest, AFailedWriteLeavesNoPartialFile) {
+    ASSERT_TRUE(IsFolder("E:\\tiny")) << "the test set-up mounts a 64 KiB file system at E:\\tiny";
+    std::string bytes(256 * 1024, 'x');
+    EXPECT_FALSE(system.WriteBytesToFile(
+        "E:\\tiny\\big.bin", {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
+    EXPECT_FALSE(PathExists("E:\\tiny\\big.bin"));
+    EXPECT_TRUE(system.WriteBytesToFile(
+        "E:\\tiny\\small.bin", {reinterpret_cast<const std::uint8_t*>(bytes.data()), 1024}));
+}
+
+TEST_F(SystemServicesTest, RemoveDirectoryTreeRefusesEmptyPathsAndDriveRoots) {
+    ASSERT_TRUE(WriteFileText("E:\\keep-me.txt", "x"));
+    for (const char* path : {"", "   ", "E:", "E:\\", "  E:\\", "e:"}) {
+        EXPECT_FALSE(system.RemoveDirectoryTree(path)) << '"' << path << '"';
+    }
+    EXPECT_TRUE(PathExists("E:\\keep-me.txt"));
+}
+
+TEST_F(SystemServicesTest, RemoveDirectoryTreeRemovesDepthFirstButSkipsDotNames) {
+    for (const char* folder : {"E:\\tree", "E:\\tree\\a", "E:\\tree\\a\\b", "E:\\dotted", "E:\\dotted\\sub"}) {
+        ASSERT_TRUE(CreateDirectoryA(folder, nullptr)) << folder;
+    }
+    ASSERT_TRUE(WriteFileText("E:\\tree\\top.txt", "1"));
+    ASSERT_TRUE(WriteFileText("E:\\tree\\a\\b\\deep.txt", "2"));
+    ASSERT_TRUE(WriteFileText("E:\\dotted\\sub\\file.txt", "3"));
+    ASSERT_TRUE(WriteFileText("E:\\dotted\\.keep", "4"));
+
+    EXPECT_TRUE(system.RemoveDirectoryTree("  E:\\tree"));
+    EXPECT_FALSE(PathExists("E:\\tree"));
+
+    // The dot entry stays, so the folder's own removal fails and that is the result.
+    EXPECT_FALSE(system.RemoveDirectoryTree("E:\\dotted"));
+    EXPECT_TRUE(PathExists("E:\\dotted\\.keep"));
+    EXPECT_FALSE(PathExists("E:\\dotted\\sub"));
+}
+
+TEST_F(SystemServicesTest, FindFirstDirectorySkipsFilesAndContinuesTheHeldSearch) {
+    ASSERT_TRUE(CreateDirectoryA("E:\\find", nullptr));
+    for (const char* folder : {"E:\\find\\d1", "E:\\find\\d2", "E:\\find\\d3"}) {
+        ASSERT_TRUE(CreateDirectoryA(folder, nullptr));
+    }
+    for (const char* file : {"E:\\find\\f1", "E:\\find\\f2", "E:\\find\\dfile"}) {
+        ASSERT_TRUE(WriteFileText(file, "x"));
+    }
+    DirectorySearch search;
+    std::set<Text> found;
+    for (Text name = system.FindFirstDirectory("E:\\find\\d*", search); !name.empty();
+         name = system.FindFirstDirectory("", search)) {
+        EXPECT_NE(search.handle, 0u);
+        found.insert(name);
+    }
+    EXPECT_EQ(found, (std::set<Text>{"d1", "d2", "d3"}));
+    EXPECT_EQ(search.handle, 0u) << "the search is closed when nothing more matches";
+
+    EXPECT_EQ(system.FindFirstDirectory("E:\\find\\f1", search), "");
+    EXPECT_EQ(system.FindFirstDirectory("E:\\find\\d1", search), "d1");
+    EXPECT_EQ(system.FindFirstDirectory("E:\\find\\d1\\", search), "");
+    EXPECT_EQ(search.handle, 0u);
+    EXPECT_EQ(system.FindFirstDirectory("", search), "");
+    EXPECT_EQ(system.FindFirstDirectory("E:\\find\\d2", search), "d2");
+    system.CloseDirectorySearch(search);
+    EXPECT_EQ(search.handle, 0u);
+}
+
+TEST_F(SystemServicesTest, MakeDirectoryMakesOneLevel) {
+    EXPECT_TRUE(system.MakeDirectory("E:\\one"));
+    EXPECT_FALSE(system.MakeDirectory("E:\\one"));
+    EXPECT_FALSE(system.MakeDirectory("E:\\two\\levels"));
+    EXPECT_TRUE(IsFolder("E:\\one"));
+    EXPECT_FALSE(PathExists("E:\\two"));
+}
+
+struct FixtureRun {
+    std::string log, release;
+    FixtureRun(const char* name, const char* runMs) : log(std::string("E:\\") + name + ".log"),
+                                                     release(std::string("E:\\") + name + ".go") {
+        SetEnvironmentVariableA("VANDRELL_FIXTURE_LOG", log.c_str());
+        SetEnvironmentVariableA("VANDRELL_FIXTURE_RUN_MS", runMs);
+        SetEnvironmentVariableA("VANDRELL_FIXTURE_RELEASE", nullptr);
+    }
+    ~FixtureRun() {
+        for (const char* name : {"VANDRELL_FIXTURE_LOG", "VANDRELL_FIXTURE_RUN_MS", "VANDRELL_FIXTURE_RELEASE"}) {
+            SetEnvironmentVariableA(name, nullptr);
+        }
+    }
+};
+
+TEST_F(SystemServicesTest, RunCommandLineStartsWithoutWaiting) {
+    FixtureRun run("nowait", "0");
+    // The fixture logs only once the release file appears, which happens after the call
+    // returns: a launch that waited for the end would never come back.
+    SetEnvironmentVariableA("VANDRELL_FIXTURE_RELEASE", run.release.c_str());
+    const Text commandLine = ProgramFolder() + "fixture_console.exe /nt60 sys";
+    ASSERT_TRUE(system.RunCommandLine(commandLine, false));
+    EXPECT_FALSE(PathExists(run.log));
+    ASSERT_TRUE(WriteFileText(run.release, "go"));
+    ASSERT_TRUE(WaitForPath(run.log, 20000));
+    Sleep(200);
+    EXPECT_EQ(ReadFileText(run.log), commandLine + "\n");
+}
+
+TEST_F(SystemServicesTest, RunCommandLineCanWaitAndReportsAProgramThatIsMissing) {
+    FixtureRun run("wait", "300");
+    ASSERT_TRUE(system.RunCommandLine(ProgramFolder() + "fixture_console.exe waited", true));
+    EXPECT_EQ(ReadFileText(run.log), ProgramFolder() + "fixture_console.exe waited\n");
+    EXPECT_FALSE(system.RunCommandLine("E:\\nothing-here.exe /x", false));
+}
+
+TEST_F(SystemServicesTest, StartProgramKeepsTheProcessForItsExitCode) {
+    FixtureRun run("exitcode", "200");
+    SetEnvironmentVariableA("VANDRELL_FIXTURE_EXIT", "7");
+    auto process = system.StartProgram(ProgramFolder() + "fixture_console.exe", "IMAGEX /apply x 1  E:\\");
+    SetEnvironmentVariableA("VANDRELL_FIXTURE_EXIT", nullptr);
+    ASSERT_TRUE(process);
+    std::uint32_t code = 0;
+    for (int i = 0; i < 400 && !process->ReadExitCode(code); ++i) Sleep(50);
+    EXPECT_EQ(code, 7u);
+    EXPECT_EQ(ReadFileText(run.log), "IMAGEX /apply x 1  E:\\\n");
+    EXPECT_FALSE(system.StartProgram("E:\\nothing-here.exe", "nothing-here"));
+}
+
+TEST_F(SystemServicesTest, TrustedProgramsComeFromTheSystemFolderOrAbsolutePathFolders) {
+    ASSERT_TRUE(CreateDirectoryA("E:\\tools", nullptr));
+    ASSERT_TRUE(CreateDirectoryA("E:\\here", nullptr));
+    ASSERT_TRUE(WriteFileText("E:\\tools\\probe-tool.exe", "MZ"));
+    ASSERT_TRUE(WriteFileText("E:\\here\\probe-tool.exe", "MZ"));
+    ASSERT_TRUE(WriteFileText(ProgramFolder() + "probe-tool.exe", "MZ"));
+    char oldPath[4096];
+    const DWORD oldLength = GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
+    char oldFolder[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, oldFolder);
+    ASSERT_TRUE(SetCurrentDirectoryA("E:\\here"));
+
+    const Text programFolder = ProgramFolder().substr(0, ProgramFolder().size() - 1);
+    SetEnvironmentVariableA("PATH", (".;here;E:\\here;" + programFolder + ";\"E:\\tools\\\"").c_str());
+    EXPECT_EQ(system.LocateTrustedProgram("probe-tool.exe"), "E:\\tools\\probe-tool.exe");
+    SetEnvironmentVariableA("PATH", (".;E:\\here\\;" + programFolder).c_str());
+    EXPECT_EQ(system.LocateTrustedProgram("probe-tool.exe"), "");
+    EXPECT_EQ(system.LocateTrustedProgram("notepad.exe"), system.GetSystemDirectoryPath() + "notepad.exe");
+
+    SetCurrentDirectoryA(oldFolder);
+    SetEnvironmentVariableA("PATH", oldLength ? oldPath : nullptr);
+    DeleteFileA((ProgramFolder() + "probe-tool.exe").c_str());
+}
+
+TEST_F(SystemServicesTest, ProcessSnapshotListsThisProgram) {
+    const NativeHandle snapshot = system.CreateToolhelp32Snapshot(kSnapshotAll, 0);
+    ASSERT_NE(snapshot, 0u);
+    ProcessEntry entry;
+    entry.dwSize = sizeof entry;
+    bool foundSelf = false;
+    for (bool more = system.Process32First(snapshot, entry); more; more = system.Process32Next(snapshot, entry)) {
+        foundSelf = foundSelf || lstrcmpiA(entry.szExeFile, "win32_system_tests.exe") == 0;
+    }
+    EXPECT_TRUE(foundSelf);
+    EXPECT_TRUE(system.CloseHandle(snapshot));
+}
+
+TEST_F(SystemServicesTest, PathPredicatesOnTheRealFileSystem) {
+    ASSERT_TRUE(CreateDirectoryA("E:\\p", nullptr));
+    ASSERT_TRUE(WriteFileText("E:\\p\\Boot", "not a folder"));
+    ASSERT_TRUE(CreateDirectoryA("E:\\p\\bootsect.exe", nullptr));
+    ASSERT_TRUE(CreateDirectoryA("E:\\p\\empty", nullptr));
+    ASSERT_TRUE(WriteFileText("H:\\.hidden", "x"));
+    const struct {
+        const char* path;
+        bool isDirectory, fileExistsExact, isEmpty;
+    } cases[] = {
+        {"E:\\p\\Boot", false, true, false},
+        {"E:\\p\\bootsect.exe", true, true, true},
+        {"E:\\p\\empty", true, true, true},
+        {"E:\\p", true, true, false},
+        {"E:\\p\\missing", false, false, false},
+        {"G:\\", true, true, true},   // an empty drive root lists no "." or ".."
+        {"H:\\", true, true, false},  // one hidden file
+        {"Q:\\", false, false, false},  // a letter without a medium
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsDirectory(system, c.path), c.isDirectory) << c.path;
+        EXPECT_EQ(FileExistsExact(system, c.path), c.fileExistsExact) << c.path;
+        EXPECT_EQ(IsDirectoryEmpty(system, c.path), c.isEmpty) << c.path;
+    }
+}
+
+}  // namespace
