@@ -5,11 +5,33 @@ set(VANDRELL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 # ASLR, DEP and terminal-server awareness in the PE header.
 set(VANDRELL_PE_HARDENING -Wl,--dynamicbase -Wl,--nxcompat -Wl,--tsaware)
 
+enable_language(ASM RC)
+include(cmake/Payloads.cmake)
+
 add_library(vandrell_win32 STATIC
+  platform/win32/DriveSelector.cpp
+  platform/win32/MainWindow.cpp
+  platform/win32/OpenFileDialog.cpp
+  platform/win32/Picture.cpp
+  platform/win32/PictureButton.cpp
+  platform/win32/TransparentLabel.cpp
   platform/win32/Win32SystemServices.cpp
+  platform/win32/Win32WindowServices.cpp
+  platform/win32/Window.cpp
 )
-target_link_libraries(vandrell_win32 PUBLIC vandrell_core shlwapi shell32)
+target_link_libraries(vandrell_win32 PUBLIC vandrell_core shlwapi shell32 comdlg32 ole32 gdi32 user32)
 target_compile_definitions(vandrell_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+add_executable(Vandrell WIN32
+  app/Application.cpp
+  app/Form.cpp
+  app/Main.cpp
+  app/Vandrell.rc
+)
+target_link_libraries(Vandrell PRIVATE vandrell_win32 vandrell_payloads)
+target_link_options(Vandrell PRIVATE ${VANDRELL_STATIC_RUNTIME} ${VANDRELL_PE_HARDENING} -s)
+set_source_files_properties(app/Vandrell.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/app/Resources.h;${CMAKE_SOURCE_DIR}/app/art/background.bmp;${CMAKE_SOURCE_DIR}/app/art/vandrell.ico")
 
 # Win32 tests: each runs under Wine through the crosscompiling emulator, in the tree's own
 # prefix, with the drive letters it names mapped to fresh folders of the build tree.
@@ -38,3 +60,15 @@ vandrell_wine_test(win32_system_tests
   SETUP "mkdir -p ${drives}/tiny && (mountpoint -q ${drives}/tiny || mount -t tmpfs -o size=64k vandrell-tiny ${drives}/tiny) && rm -rf ${drives}/tiny/* && ln -sfn ${drives}/tiny ${drives}/e/tiny"
   TEARDOWN "umount ${drives}/tiny")
 add_dependencies(win32_system_tests fixture_console)
+
+add_library(vandrell_driver STATIC tests/win32/Driver.cpp)
+target_include_directories(vandrell_driver PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_definitions(vandrell_driver PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(vandrell_driver PUBLIC gdi32 user32 version)
+
+vandrell_wine_test(win32_main_window_tests
+  SOURCES tests/win32/MainWindowTest.cpp
+  LIBS vandrell_driver
+  DRIVES "e=hd:${drives}/ui-e f=hd:${drives}/ui-f l=hd:${drives}/ui-l r=cdrom:${drives}/ui-r n=network:${drives}/ui-n"
+  SETUP "printf DATA > ${drives}/ui-l/.windows-label")
+add_dependencies(win32_main_window_tests Vandrell)

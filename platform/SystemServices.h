@@ -24,7 +24,9 @@ struct ProcessEntry {
 class LaunchedProcess {
 public:
     virtual ~LaunchedProcess() = default;
-    // False while the process still runs (or its state cannot be read).
+    // False only while the process still runs.
+    virtual bool HasEnded() = 0;
+    // The exit code of an ended process; false when it cannot be read.
     virtual bool ReadExitCode(std::uint32_t& code) = 0;
 };
 

@@ -26,6 +26,9 @@ private:
 
     Text CurrentDrive() { return window_.GetCurrentDrive(Control::DriverBox1); }
     bool LaunchImagingTool(const Text& commandLine, const Text& driveLetter);
+    bool ImagingToolRunning();
+    bool ImagingSucceeded();
+    bool SetUpBootSector(const Text& drive);
 
     SystemServices& system_;
     WindowServices& window_;

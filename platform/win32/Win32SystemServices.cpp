@@ -76,6 +76,7 @@ bool Launch(const char* programPath, const Text& commandLine, bool waitForEnd, U
 class Win32LaunchedProcess : public LaunchedProcess {
 public:
     explicit Win32LaunchedProcess(UniqueHandle process) : process_(std::move(process)) {}
+    bool HasEnded() override { return WaitForSingleObject(process_.Get(), 0) != WAIT_TIMEOUT; }
     bool ReadExitCode(std::uint32_t& code) override {
         if (WaitForSingleObject(process_.Get(), 0) != WAIT_OBJECT_0) return false;
         DWORD exitCode = 0;

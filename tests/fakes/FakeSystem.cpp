@@ -16,8 +16,9 @@ bool IsDriveRoot(const Text& key) { return key.size() == 2 && key[1] == ':'; }
 class FakeProcess : public LaunchedProcess {
 public:
     explicit FakeProcess(std::shared_ptr<FakeSystem::ProcessState> state) : state_(std::move(state)) {}
+    bool HasEnded() override { return state_->ended; }
     bool ReadExitCode(std::uint32_t& code) override {
-        if (!state_->ended) return false;
+        if (!state_->ended || !state_->readable) return false;
         code = state_->exitCode;
         return true;
     }

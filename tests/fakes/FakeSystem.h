@@ -24,6 +24,7 @@ public:
     };
     struct ProcessState {
         bool ended = true;
+        bool readable = true;
         std::uint32_t exitCode = 0;
     };
 

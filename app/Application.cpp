@@ -1,0 +1,63 @@
+#include "app/Application.h"
+
+#include "payloads/EmbeddedPayloads.h"
+
+namespace {
+
+// The form's click bindings; every other event of the window runs no program code.
+enum class Handler { Select, Install, Close };
+struct ClickBinding {
+    int controlId;
+    Handler handler;
+};
+constexpr ClickBinding kClickBindings[] = {
+    {1001, Handler::Select},   // PicBtn1
+    {1401, Handler::Select},   // Button1
+    {1002, Handler::Install},  // PicBtn2
+    {1402, Handler::Install},  // Button2
+    {1003, Handler::Close},    // PicBtn3
+};
+
+}  // namespace
+
+Application::Application() : payloads_(EmbeddedPayloads()) {}
+
+bool Application::Start() {
+    if (!form_.Create()) return false;
+    window_ = std::make_unique<Win32WindowServices>(form_.Parts());
+    workflow_ = std::make_unique<Workflow>(system_, *window_, payloads_);
+    form_.BindClicks([this](int id) { OnClicked(id); });
+    form_.BindTimer([this](UINT_PTR id) { OnTimer(id); });
+    workflow_->OnWindowCreated();
+    return true;
+}
+
+int Application::Run() {
+    HWND main = form_.MainHandle();
+    if (!main || !IsWindow(main)) return 0;
+    ShowWindow(main, SW_SHOWNORMAL);
+    SetForegroundWindow(main);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+void Application::OnClicked(int controlId) {
+    for (const ClickBinding& binding : kClickBindings) {
+        if (binding.controlId != controlId) continue;
+        switch (binding.handler) {
+        case Handler::Select: workflow_->OnSelectClicked(); break;
+        case Handler::Install: workflow_->OnInstallClicked(); break;
+        case Handler::Close: OnCloseClicked(); break;
+        }
+    }
+}
+
+void Application::OnTimer(UINT_PTR timerId) {
+    if (timerId == Win32WindowServices::kTimerId) workflow_->OnPollTimer();
+}
+
+void Application::OnCloseClicked() { window_->EndProgram(0); }

@@ -1,0 +1,44 @@
+#include <windows.h>
+#include <ole2.h>
+
+#include <string>
+
+#include "app/Application.h"
+
+namespace {
+
+// OLE for the user-interface thread, uninitialised on the way out.
+class OleSession {
+public:
+    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (initialised_) OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool initialised_;
+};
+
+void SetCurrentDirectoryToProgramFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    std::string folder(path, length);
+    folder.resize(folder.rfind('\\') + 1);
+    SetCurrentDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    OleSession ole;
+    SetCurrentDirectoryToProgramFolder();
+    Application application;
+    if (!application.Start()) {
+        MessageBoxA(nullptr, "无法创建主窗口，程序即将退出。", "Vandrell", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        return -1;
+    }
+    return application.Run();
+}

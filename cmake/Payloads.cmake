@@ -1,0 +1,41 @@
+# The two embedded tools. Each cache variable names a PE file (or is empty for an empty
+# payload); configure checks the files and writes an assembly file that carries them.
+set(IMAGING_TOOL_FILE "" CACHE FILEPATH "imagex.exe to embed as the imaging-tool payload")
+set(BOOT_SECTOR_TOOL_FILE "" CACHE FILEPATH "bootsect.exe to embed as the boot-sector-tool payload")
+
+function(vandrell_payload variable prefix expected_size)
+  set(file "${${variable}}")
+  if(file STREQUAL "")
+    message(STATUS "${variable} is empty: the program carries an empty payload for this tool")
+    set(${prefix}_SIZE 0 PARENT_SCOPE)
+    set(${prefix}_INCBIN "" PARENT_SCOPE)
+    return()
+  endif()
+  if(NOT EXISTS "${file}" OR IS_DIRECTORY "${file}")
+    message(FATAL_ERROR "${variable}: no such file: ${file}")
+  endif()
+  file(READ "${file}" magic LIMIT 2 HEX)
+  if(NOT magic STREQUAL "4d5a")
+    message(FATAL_ERROR "${variable}: ${file} is not a PE executable (no MZ header)")
+  endif()
+  file(SIZE "${file}" size)
+  if(NOT size EQUAL expected_size)
+    message(WARNING "${variable}: ${file} has ${size} bytes; the tool this program carries has ${expected_size}")
+  endif()
+  message(STATUS "${variable}: embedding ${file} (${size} bytes)")
+  set(${prefix}_SIZE ${size} PARENT_SCOPE)
+  set(${prefix}_INCBIN "    .incbin \"${file}\"" PARENT_SCOPE)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${file}")
+  set_property(GLOBAL APPEND PROPERTY VANDRELL_PAYLOAD_FILES "${file}")
+endfunction()
+
+vandrell_payload(IMAGING_TOOL_FILE IMAGING_TOOL 571904)
+vandrell_payload(BOOT_SECTOR_TOOL_FILE BOOT_SECTOR_TOOL 110392)
+configure_file(${CMAKE_SOURCE_DIR}/payloads/payloads.S.in ${CMAKE_BINARY_DIR}/generated/payloads.S @ONLY)
+
+add_library(vandrell_payloads STATIC
+  payloads/EmbeddedPayloads.cpp
+  ${CMAKE_BINARY_DIR}/generated/payloads.S)
+target_link_libraries(vandrell_payloads PUBLIC vandrell_core)
+get_property(payload_files GLOBAL PROPERTY VANDRELL_PAYLOAD_FILES)
+set_source_files_properties(${CMAKE_BINARY_DIR}/generated/payloads.S PROPERTIES OBJECT_DEPENDS "${payload_files}")

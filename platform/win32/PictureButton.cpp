@@ -1,0 +1,98 @@
+#include "platform/win32/PictureButton.h"
+
+#include <windowsx.h>
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/Picture.h"
+
+bool PictureButton::Create(HWND parent, const Settings& settings) {
+    settings_ = settings;
+    cursor_ = LoadCursorA(nullptr, settings.handCursor ? MAKEINTRESOURCEA(32649) : MAKEINTRESOURCEA(32512));
+    if (!RegisterClassOnce(kClassName, nullptr, nullptr)) return false;
+    const RECT& r = settings.rect;
+    return CreateAs(kClassName, 0, "", WS_CHILD | WS_VISIBLE, r.left, r.top, r.right - r.left,
+                    r.bottom - r.top, parent, settings.id) != nullptr;
+}
+
+LRESULT PictureButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(wParam, lParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        OnLeftButtonDown();
+        return 0;
+    case WM_LBUTTONUP:
+        OnLeftButtonUp(lParam);
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != Handle()) SetState(State::Normal);
+        return 0;
+    case WM_SETCURSOR:
+        SetCursor(cursor_);
+        return TRUE;
+    default:
+        return Default(message, wParam, lParam);
+    }
+}
+
+void PictureButton::OnPaint() {
+    ScopedPaint paint(Handle());
+    RECT client;
+    GetClientRect(Handle(), &client);
+    UniqueMemoryDc buffer(CreateCompatibleDC(paint.Get()));
+    UniqueGdiObject bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+    {
+        ScopedSelect select(buffer.Get(), bitmap.Get());
+        FillRect(buffer.Get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        const Picture* picture = state_ == State::Hover && settings_.hover && settings_.hover->Loaded()
+                                     ? settings_.hover
+                                     : settings_.normal;
+        if (picture) picture->Draw(buffer.Get(), 0, 0);
+        BitBlt(paint.Get(), 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
+    }
+}
+
+bool PictureButton::IsOver(LPARAM position) const {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    return PtInRect(&client, point) != FALSE;
+}
+
+void PictureButton::OnMouseMove(WPARAM keys, LPARAM position) {
+    if (!IsOver(position)) {
+        SetState(State::Normal);
+        if (GetCapture() == Handle()) ReleaseCapture();
+        return;
+    }
+    if (GetCapture() != Handle()) SetCapture(Handle());
+    SetCursor(cursor_);  // no WM_SETCURSOR arrives while the capture is held
+    SetState((keys & MK_LBUTTON) ? State::Pressed : State::Hover);
+}
+
+void PictureButton::OnLeftButtonDown() {
+    if (GetCapture() != Handle()) SetCapture(Handle());
+    SetState(State::Pressed);
+}
+
+void PictureButton::OnLeftButtonUp(LPARAM position) {
+    if (!IsOver(position)) return;
+    // Release the capture first: the command may open a modal box that needs the mouse.
+    if (GetCapture() == Handle()) ReleaseCapture();
+    SetState(State::Normal);
+    SendMessageA(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(settings_.id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Handle()));
+}
+
+void PictureButton::SetState(State state) {
+    if (state_ == state) return;
+    state_ = state;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}

@@ -1,0 +1,247 @@
+// The real program under Wine, driven from outside. Drives: E: an empty fixed disk, F: a fixed
+// disk holding a copy of the program, L: a fixed disk labelled DATA, R: a CD-ROM and N: a
+// network drive.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/win32/Driver.h"
+#include "tests/win32/TestSupport.h"
+
+using namespace driver;
+using testsupport::ProgramFolder;
+
+namespace {
+
+const std::string kProgram = ProgramFolder() + "Vandrell.exe";
+const std::string kArtifacts = ProgramFolder() + "artifacts\\";
+
+struct MainWindowTest : ::testing::Test {
+    Program program{kProgram};
+    void SetUp() override { ASSERT_TRUE(program.Started()) << "no visible VandrellMainWindow"; }
+};
+
+TEST_F(MainWindowTest, WindowIsFramelessCentredAndNamed) {
+    HWND window = program.Window();
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 345) / 2);
+    EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 181) / 2);
+    if (GetSystemMetrics(SM_CXSCREEN) == 1920 && GetSystemMetrics(SM_CYSCREEN) == 1080) {
+        EXPECT_EQ(rect.left, 787);
+        EXPECT_EQ(rect.top, 449);
+    }
+    EXPECT_EQ(rect.right - rect.left, 345);
+    EXPECT_EQ(rect.bottom - rect.top, 181);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 345);
+    EXPECT_EQ(client.bottom, 181);
+
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_BORDER));
+    EXPECT_TRUE(exStyle & WS_EX_APPWINDOW);
+    EXPECT_FALSE(exStyle & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW));
+    EXPECT_EQ(TextOf(window), "Vandrell");
+    EXPECT_EQ(ClassOf(window), "VandrellMainWindow");
+
+    CreateDirectoryA(kArtifacts.c_str(), nullptr);
+    EXPECT_TRUE(SaveScreenBmp(rect, kArtifacts + "main-window.bmp"));
+}
+
+TEST_F(MainWindowTest, ControlsHaveTheirPlacesStatesAndTexts) {
+    const struct {
+        int id;
+        const char* className;
+        RECT rect;
+        bool visible;
+        const char* text;
+    } cases[] = {
+        {1003, "VandrellPictureButton", {304, 0, 342, 26}, true, ""},
+        {1001, "VandrellPictureButton", {248, 54, 316, 83}, true, ""},
+        {1002, "VandrellPictureButton", {248, 112, 316, 141}, true, ""},
+        {1101, "VandrellTransparentLabel", {32, 0, 248, 24}, true, "Vandrell  -- Quennet软件"},
+        {1102, "VandrellTransparentLabel", {24, 32, 232, 56}, true, "1、 请选择install.Wim文件"},
+        {1103, "VandrellTransparentLabel", {24, 88, 232, 112}, true, "2、 请选择驱动器"},
+        {1104, "VandrellTransparentLabel", {32, 152, 328, 176}, true, nullptr},
+        {1201, "Edit", {24, 56, 240, 80}, true, ""},
+        {1401, "Button", {-8, 216, 64, 240}, false, "选   择"},
+        {1402, "Button", {-16, 208, 56, 232}, false, "安   装"},
+    };
+    for (const auto& c : cases) {
+        HWND control = program.Control(c.id);
+        ASSERT_NE(control, nullptr) << c.id;
+        EXPECT_STREQ(ClassOf(control).c_str(), c.className) << c.id;
+        const RECT rect = RectInParent(control);
+        EXPECT_EQ(rect.left, c.rect.left) << c.id;
+        EXPECT_EQ(rect.top, c.rect.top) << c.id;
+        EXPECT_EQ(rect.right, c.rect.right) << c.id;
+        EXPECT_EQ(rect.bottom, c.rect.bottom) << c.id;
+        EXPECT_EQ(IsWindowVisible(control) != FALSE, c.visible) << c.id;
+        EXPECT_TRUE(IsWindowEnabled(control)) << c.id;
+        if (c.text) {
+            EXPECT_EQ(TextOf(control), c.text) << c.id;
+        }
+    }
+    const std::string welcome = TextOf(program.Control(1104));
+    EXPECT_FALSE(welcome.empty());
+    EXPECT_EQ(welcome.find('\n'), std::string::npos);
+
+    HWND drives = program.Control(1301);
+    const RECT dropRect = RectInParent(drives);
+    EXPECT_EQ(dropRect.left, 24);
+    EXPECT_EQ(dropRect.top, 112);
+    EXPECT_EQ(dropRect.right, 240);
+    EXPECT_TRUE(IsWindowVisible(drives));
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(drives, &info));
+    EXPECT_EQ(GetWindowLongA(drives, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+
+    const LONG editStyle = GetWindowLongA(program.Control(1201), GWL_STYLE);
+    EXPECT_TRUE(editStyle & ES_READONLY);
+    EXPECT_TRUE(editStyle & ES_AUTOHSCROLL);
+    EXPECT_TRUE(GetWindowLongA(program.Control(1201), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    for (int id : {1001, 1002, 1003}) EXPECT_FALSE(GetWindowLongA(program.Control(id), GWL_STYLE) & WS_TABSTOP);
+}
+
+TEST_F(MainWindowTest, DriveListShowsEveryDriveWithItsKind) {
+    const std::vector<std::string> entries = ComboEntries(program.Control(1301));
+    const char* expected[] = {"E: （硬盘）", "F: （硬盘）", "L: （硬盘） DATA", "N: （网络驱动器）", "R: （光驱）"};
+    for (const char* entry : expected) {
+        EXPECT_NE(std::find(entries.begin(), entries.end(), entry), entries.end()) << entry;
+    }
+    EXPECT_TRUE(std::is_sorted(entries.begin(), entries.end())) << "listed in the platform's order";
+    // Started from the build folder on Z:, the program chose its own drive.
+    EXPECT_EQ(ComboSelection(program.Control(1301)).substr(0, 2), "Z:");
+}
+
+TEST(ProgramFile, CarriesA32By32TrueColourIconAndItsVersion) {
+    HMODULE file = LoadLibraryExA(kProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(file, nullptr);
+    HICON icon = static_cast<HICON>(LoadImageA(file, MAKEINTRESOURCEA(1), IMAGE_ICON, 32, 32, 0));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP colour{};
+    GetObjectA(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(colour.bmWidth, 32);
+    EXPECT_EQ(colour.bmHeight, 32);
+    EXPECT_EQ(colour.bmBitsPixel, 32);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+    FreeLibrary(file);
+
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(kProgram.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::string block(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(kProgram.c_str(), 0, size, block.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010002u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010002u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    for (const char* field : {"FileDescription", "ProductName", "Comments"}) {
+        char* value = nullptr;
+        const std::string query = std::string("\\StringFileInfo\\080404B0\\") + field;
+        ASSERT_TRUE(VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) << field;
+        EXPECT_STREQ(value, "Vandrell  -- Quennet软件") << field;
+    }
+}
+
+TEST(MainWindowFromDriveF, ChoosesTheDriveItWasStartedFrom) {
+    ASSERT_TRUE(CopyFileA(kProgram.c_str(), "F:\\Vandrell.exe", FALSE));
+    Program program("F:\\Vandrell.exe");
+    ASSERT_TRUE(program.Started());
+    EXPECT_EQ(ComboSelection(program.Control(1301)), "F: （硬盘）");
+}
+
+TEST_F(MainWindowTest, EditBoxRefusesTypedText) {
+    HWND edit = program.Control(1201);
+    RECT rect;
+    GetWindowRect(edit, &rect);
+    ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    TypeText("abc");
+    SendMessageA(edit, WM_CHAR, 'x', 0);
+    EXPECT_EQ(TextOf(edit), "");
+}
+
+TEST_F(MainWindowTest, EscEnterAndF1DoNothing) {
+    SetForegroundWindow(program.Window());
+    ClickAt(ScreenPointOf(program.Window(), 10, 140));
+    const std::size_t windowsBefore = TopLevelWindowsOf(program.ProcessId()).size();
+    for (WORD key : {VK_ESCAPE, VK_RETURN, VK_F1, VK_TAB, VK_RETURN, VK_SPACE}) PressKey(key);
+    Settle(500);
+    EXPECT_TRUE(IsWindowVisible(program.Window()));
+    EXPECT_EQ(TopLevelWindowsOf(program.ProcessId()).size(), windowsBefore) << "no box, dialog or help opened";
+    EXPECT_EQ(program.WaitForExit(0), STILL_ACTIVE);
+}
+
+TEST_F(MainWindowTest, DraggingTheBackgroundMovesTheWindowButDraggingALabelDoesNot) {
+    RECT before, afterLabel, afterBackground;
+    GetWindowRect(program.Window(), &before);
+    Drag(ScreenPointOf(program.Window(), 100, 44), ScreenPointOf(program.Window(), 160, 84));  // TransLabel2
+    GetWindowRect(program.Window(), &afterLabel);
+    EXPECT_EQ(afterLabel.left, before.left);
+    EXPECT_EQ(afterLabel.top, before.top);
+
+    const POINT from = ScreenPointOf(program.Window(), 10, 140);
+    Drag(from, {from.x + 60, from.y + 40});
+    GetWindowRect(program.Window(), &afterBackground);
+    EXPECT_EQ(afterBackground.left, before.left + 60);
+    EXPECT_EQ(afterBackground.top, before.top + 40);
+    EXPECT_EQ(afterBackground.right - afterBackground.left, 345);
+}
+
+TEST_F(MainWindowTest, HoverShowsTheOrangePictureAndLeavingRestoresIt) {
+    HWND select = program.Control(1001);
+    RECT rect;
+    GetWindowRect(select, &rect);
+    MoveMouseTo(ScreenPointOf(program.Window(), 10, 140));
+    const std::vector<COLORREF> normal = GrabPixels(rect);
+    MoveMouseTo({rect.left + 30, rect.top + 14});
+    Settle(300);
+    const std::vector<COLORREF> hover = GrabPixels(rect);
+    RECT window;
+    GetWindowRect(program.Window(), &window);
+    SaveScreenBmp(window, kArtifacts + "main-window-hover.bmp");
+    EXPECT_NE(normal, hover);
+    // Orange: the centre's red outweighs its blue.
+    const COLORREF centre = hover[14 * (rect.right - rect.left) + 4];
+    EXPECT_GT((centre >> 16) & 0xFF, centre & 0xFF);
+    MoveMouseTo(ScreenPointOf(program.Window(), 10, 140));
+    Settle(300);
+    EXPECT_EQ(GrabPixels(rect), normal);
+}
+
+TEST_F(MainWindowTest, TheCloseButtonEndsTheProgramWithExitCodeZero) {
+    RECT rect;
+    GetWindowRect(program.Control(1003), &rect);
+    ClickAt({rect.left + 19, rect.top + 13});
+    EXPECT_EQ(program.WaitForExit(10000), 0u);
+}
+
+TEST_F(MainWindowTest, PressingCloseAndReleasingElsewhereDoesNothing) {
+    RECT rect;
+    GetWindowRect(program.Control(1003), &rect);
+    MoveMouseTo({rect.left + 19, rect.top + 13});
+    MouseButton(true);
+    MoveMouseTo({rect.left - 60, rect.top + 60});
+    MouseButton(false);
+    EXPECT_EQ(program.WaitForExit(1000), STILL_ACTIVE);
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowEndsTheProgramWithExitCodeZero) {
+    PostMessageA(program.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(10000), 0u);
+}
+
+}  // namespace

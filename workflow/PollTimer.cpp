@@ -1,0 +1,55 @@
+#include "util/DirectoryTree.h"
+#include "util/PathPredicates.h"
+#include "util/ProcessCheck.h"
+#include "workflow/Messages.h"
+#include "workflow/Workflow.h"
+
+void Workflow::OnPollTimer() {
+    if (ImagingToolRunning()) {
+        window_.SetControlDisabled(Control::Button1, true);
+        window_.SetControlDisabled(Control::Button2, true);
+        return;
+    }
+    window_.SetControlDisabled(Control::Button1, false);
+    window_.SetControlDisabled(Control::Button2, false);
+    const Text drive = imaging_.driveLetter.empty() ? CurrentDrive() : imaging_.driveLetter;
+    const bool imaged = ImagingSucceeded();
+    imaging_ = ImagingRun{};
+    if (!imaged) {
+        window_.SetControlText(Control::TransLabel4, drive + Messages::kImagingFailed);
+    } else {
+        window_.SetControlText(Control::TransLabel4, Messages::kWorkingBefore + drive + Messages::kWorkingAfter);
+        const bool booted = SetUpBootSector(drive);
+        window_.SetControlText(Control::TransLabel4, drive + (booted ? Messages::kBootDone : Messages::kBootFailed));
+    }
+    window_.SetTimerPeriod(Control::Timer1, 0);
+}
+
+// Any process named imagex.exe keeps the poll waiting, and so does the run the install
+// command started until its process has ended.
+bool Workflow::ImagingToolRunning() {
+    Text name = "imagex.exe";
+    if (IsProcessRunning(system_, name)) return true;
+    return imaging_.process && !imaging_.process->HasEnded();
+}
+
+// The kept run's exit code; true when there is no run to judge (nothing was started here).
+bool Workflow::ImagingSucceeded() {
+    if (!imaging_.process) return true;
+    std::uint32_t exitCode = 0;
+    return imaging_.process->ReadExitCode(exitCode) && exitCode == 0;
+}
+
+// The Boot folder and the boot sector tool when missing, then the tool's start.
+bool Workflow::SetUpBootSector(const Text& drive) {
+    if (!IsDirectory(system_, drive + ":\\Boot")) {
+        Text bootFolder = drive + ":\\Boot";
+        if (CreateDirectoryTree(system_, bootFolder) < 0) return false;
+    }
+    const Text toolPath = drive + ":\\Boot\\bootsect.exe";
+    if (!FileExistsExact(system_, toolPath)) {
+        if (payloads_.bootSectorTool.empty()) return false;
+        if (!system_.WriteBytesToFile(toolPath, payloads_.bootSectorTool)) return false;
+    }
+    return system_.RunCommandLine(drive + ":\\Boot\\bootsect.exe /nt60 sys", false);
+}
