@@ -72,3 +72,7 @@ vandrell_wine_test(win32_main_window_tests
   DRIVES "e=hd:${drives}/ui-e f=hd:${drives}/ui-f l=hd:${drives}/ui-l r=cdrom:${drives}/ui-r n=network:${drives}/ui-n"
   SETUP "printf DATA > ${drives}/ui-l/.windows-label")
 add_dependencies(win32_main_window_tests Vandrell)
+
+vandrell_wine_test(win32_window_services_tests
+  SOURCES tests/win32/WindowServicesTest.cpp
+  LIBS vandrell_win32 vandrell_driver)

@@ -245,3 +245,57 @@ TEST_F(MainWindowTest, ClosingTheWindowEndsTheProgramWithExitCodeZero) {
 }
 
 }  // namespace
+
+namespace {
+
+// The open dialog's file name box: the edit of the name combo, or the plain name edit.
+HWND FileNameBox(HWND dialog) {
+    HWND combo = GetDlgItem(dialog, 0x47C);  // cmb13
+    if (combo) {
+        if (HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr)) return edit;
+        return combo;
+    }
+    return GetDlgItem(dialog, 0x480);  // edt1
+}
+
+HWND OpenSelectDialog(Program& program) {
+    RECT rect;
+    GetWindowRect(program.Control(1001), &rect);
+    ClickAt({rect.left + 30, rect.top + 14});
+    return WaitForTopLevel(program.ProcessId(), "请选择install.wim文件", 10000);
+}
+
+// Presses a button of the dialog and waits for the dialog to close.
+void PressDialogButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i) Settle(100);
+    Settle(300);
+}
+
+TEST_F(MainWindowTest, FileDialogRoundTrip) {
+    CreateDirectoryA("E:\\images", nullptr);
+    ASSERT_TRUE(testsupport::WriteFileText("E:\\images\\install.wim", "wim"));
+    ASSERT_TRUE(testsupport::WriteFileText("E:\\images\\other.WIM", "wim"));
+
+    HWND dialog = OpenSelectDialog(program);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 0x470)), "install.wim") << "the one filter entry is selected";
+    SendMessageA(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("E:\\images\\install.wim"));
+    PressDialogButton(dialog, IDOK);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(TextOf(program.Control(1201)), "E:\\images\\install.wim");
+
+    dialog = OpenSelectDialog(program);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_NE(TextOf(FileNameBox(dialog)).find("install.wim"), std::string::npos) << "the previous name is offered";
+    PressDialogButton(dialog, IDCANCEL);
+    EXPECT_EQ(TextOf(program.Control(1201)), "E:\\images\\install.wim") << "cancel keeps the old path";
+
+    dialog = OpenSelectDialog(program);
+    ASSERT_NE(dialog, nullptr);
+    SendMessageA(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("E:\\images\\other.WIM"));
+    PressDialogButton(dialog, IDOK);
+    EXPECT_EQ(TextOf(program.Control(1201)), "E:\\images\\other.WIM") << "any .wim name can be chosen";
+}
+
+}  // namespace
