@@ -32,6 +32,16 @@ std::vector<Text> SplitPathElements(const Text& path) {
     return elements;
 }
 
+bool EndsWithSeparator(const Text& path) {
+    bool separator = false;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(path[i]);
+        separator = byte == '\\';
+        if (byte >= 0x80 && i + 1 < path.size() && path[i + 1] != '\0') ++i;
+    }
+    return separator;
+}
+
 bool IsBlankPath(const Text& path) {
     for (std::size_t i = 0; i < path.size(); ++i) {
         if (path[i] == ' ') continue;

@@ -12,5 +12,9 @@ Text FoldAsciiCase(const Text& text);
 // element, even an empty one; what follows the last separator counts only when not empty.
 std::vector<Text> SplitPathElements(const Text& path);
 
+// True when the last character is a "\" separator (not the second byte of a double-byte
+// character that happens to be 0x5C).
+bool EndsWithSeparator(const Text& path);
+
 // True when nothing but half-width (0x20) and full-width (A1 A1) spaces is in the text.
 bool IsBlankPath(const Text& path);

@@ -1,5 +1,7 @@
 #include "tests/fakes/FakeSystem.h"
 
+#include "util/TextRules.h"
+
 #include <cstring>
 
 namespace {
@@ -31,18 +33,38 @@ private:
 
 FakeSystem::FakeSystem() = default;
 
+// Upper-cases ASCII letters, reads doubled separators as one and drops a trailing one,
+// stepping over double-byte characters as the platform does.
 Text FakeSystem::Key(const Text& path) {
     Text key;
-    for (char c : path) {
-        if (c == '\\' && !key.empty() && key.back() == '\\') continue;
-        key += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
+    bool lastWasSeparator = false;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const char c = path[i];
+        if (static_cast<unsigned char>(c) >= 0x80 && i + 1 < path.size()) {
+            key += c;
+            key += path[++i];
+            lastWasSeparator = false;
+        } else if (c == '\\') {
+            if (!lastWasSeparator || key.empty()) key += c;
+            lastWasSeparator = true;
+        } else {
+            key += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
+            lastWasSeparator = false;
+        }
     }
-    if (key.size() > 1 && key.back() == '\\') key.pop_back();
+    if (key.size() > 1 && lastWasSeparator) key.pop_back();
     return key;
 }
 
 Text FakeSystem::Parent(const Text& key) {
-    const auto slash = key.rfind('\\');
+    std::size_t slash = Text::npos;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        if (static_cast<unsigned char>(key[i]) >= 0x80 && i + 1 < key.size()) {
+            ++i;
+        } else if (key[i] == '\\') {
+            slash = i;
+        }
+    }
     return slash == Text::npos ? Text() : key.substr(0, slash);
 }
 
@@ -87,7 +109,7 @@ bool FakeSystem::HasChildren(const Text& key) const {
 // Entries of the parent folder whose names match the last element of the pattern.
 std::vector<Text> FakeSystem::Matches(const Text& pattern) const {
     const Text key = Key(pattern);
-    if (pattern.empty() || (!pattern.empty() && pattern.back() == '\\' && !IsDriveRoot(key))) return {};
+    if (pattern.empty() || (EndsWithSeparator(pattern) && !IsDriveRoot(key))) return {};
     if (key.find_first_of("*?") == Text::npos) {
         return entries_.count(key) ? std::vector<Text>{key} : std::vector<Text>{};
     }
@@ -143,7 +165,7 @@ Text FakeSystem::LocateTrustedProgram(const Text& fileName) {
 bool FakeSystem::MakeDirectory(const Text& path) {
     const Text key = Key(path);
     if (key.empty() || failingCreates.count(key) || entries_.count(key) || !IsDir(Parent(key)) ||
-        (!path.empty() && path.back() == '\\')) {
+        EndsWithSeparator(path)) {
         return false;
     }
     entries_[key].directory = true;

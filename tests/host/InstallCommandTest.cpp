@@ -35,6 +35,8 @@ struct InstallCase {
     int timerPeriod;
 };
 
+void PrintTo(const InstallCase& c, std::ostream* out) { *out << c.name; }
+
 class InstallTable : public InstallFixture, public ::testing::WithParamInterface<InstallCase> {};
 
 const Text kConfirmE = "该操作会格式化驱动器 E:\\ 上的数据，是否继续？";
