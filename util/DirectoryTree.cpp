@@ -21,14 +21,14 @@ private:
 };
 
 void EndWithSeparator(Text& path) {
-    if (path.empty() || path.back() != '\\') path += '\\';
+    if (!EndsWithSeparator(path)) path += '\\';
 }
 
 }  // namespace
 
 int CreateDirectoryTree(SystemServices& system, Text& path) {
     if (IsBlankPath(path)) return -1;
-    if (path.back() == '\\') path.pop_back();
+    if (EndsWithSeparator(path)) path.pop_back();
 
     SearchCloser closer(system);
     auto isDirectory = [&](const Text& level) { return !system.FindFirstDirectory(level, closer.search).empty(); };
