@@ -37,19 +37,32 @@ set_source_files_properties(app/Vandrell.rc PROPERTIES OBJECT_DEPENDS
 # prefix, with the drive letters it names mapped to fresh folders of the build tree.
 set(VANDRELL_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
 function(vandrell_wine_test name)
-  cmake_parse_arguments(arg "" "SETUP;TEARDOWN" "SOURCES;LIBS;DRIVES" ${ARGN})
+  cmake_parse_arguments(arg "" "SETUP;TEARDOWN;PREFIX" "SOURCES;LIBS;DRIVES" ${ARGN})
+  if(NOT arg_PREFIX)
+    set(arg_PREFIX ${VANDRELL_WINE_PREFIX})
+  endif()
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} gtest_main)
   target_link_options(${name} PRIVATE ${VANDRELL_STATIC_RUNTIME})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    ENVIRONMENT "VANDRELL_WINE_PREFIX=${VANDRELL_WINE_PREFIX};VANDRELL_TEST_DRIVES=${arg_DRIVES};VANDRELL_TEST_SETUP=${arg_SETUP};VANDRELL_TEST_TEARDOWN=${arg_TEARDOWN}")
+    ENVIRONMENT "VANDRELL_WINE_PREFIX=${arg_PREFIX};VANDRELL_TEST_DRIVES=${arg_DRIVES};VANDRELL_TEST_SETUP=${arg_SETUP};VANDRELL_TEST_TEARDOWN=${arg_TEARDOWN}")
 endfunction()
 
+# Stand-in console tools: fixture_console.exe for the tests; fixtures/bootsect.exe (the same
+# program) and fixtures/imagex.exe (applies images with wimlib) for the trees that embed
+# stand-ins.
 add_executable(fixture_console tests/fixtures/ConsoleFixture.cpp)
+add_executable(fixture_bootsect tests/fixtures/ConsoleFixture.cpp)
+add_executable(fixture_imagex tests/fixtures/WimApplyStandIn.cpp)
+target_link_libraries(fixture_imagex PRIVATE shell32)
+foreach(fixture fixture_console fixture_imagex fixture_bootsect)
+  target_link_options(${fixture} PRIVATE ${VANDRELL_STATIC_RUNTIME})
+endforeach()
 set_target_properties(fixture_console PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-target_link_options(fixture_console PRIVATE ${VANDRELL_STATIC_RUNTIME})
+set_target_properties(fixture_imagex PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fixtures OUTPUT_NAME imagex)
+set_target_properties(fixture_bootsect PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fixtures OUTPUT_NAME bootsect)
 
 set(drives ${CMAKE_BINARY_DIR}/drives)
 vandrell_wine_test(win32_system_tests
@@ -76,3 +89,12 @@ add_dependencies(win32_main_window_tests Vandrell)
 vandrell_wine_test(win32_window_services_tests
   SOURCES tests/win32/WindowServicesTest.cpp
   LIBS vandrell_win32 vandrell_driver)
+
+# Its own prefix, so that the system directory starts without imagex.exe.
+vandrell_wine_test(win32_workflow_tests
+  SOURCES tests/win32/WorkflowOnWin32Test.cpp
+  LIBS vandrell_win32
+  DRIVES "e=hd:${drives}/wf-e"
+  PREFIX ${CMAKE_BINARY_DIR}/wine-prefix-deploy
+  SETUP "rm -f ${CMAKE_BINARY_DIR}/wine-prefix-deploy/drive_c/windows/system32/imagex.exe")
+add_dependencies(win32_workflow_tests fixture_console)
