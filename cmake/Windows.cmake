@@ -50,6 +50,18 @@ function(vandrell_wine_test name)
     ENVIRONMENT "VANDRELL_WINE_PREFIX=${arg_PREFIX};VANDRELL_TEST_DRIVES=${arg_DRIVES};VANDRELL_TEST_SETUP=${arg_SETUP};VANDRELL_TEST_TEARDOWN=${arg_TEARDOWN}")
 endfunction()
 
+# The automation driver that tests use to work the real window from outside.
+add_library(vandrell_driver STATIC tests/win32/Driver.cpp)
+target_include_directories(vandrell_driver PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_definitions(vandrell_driver PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(vandrell_driver PUBLIC gdi32 user32 version)
+
+option(VANDRELL_END_TO_END "Build the end-to-end tests (the tree embeds the stand-in tools)" OFF)
+if(VANDRELL_END_TO_END)
+  include(cmake/EndToEnd.cmake)
+  return()
+endif()
+
 # Stand-in console tools: fixture_console.exe for the tests; fixtures/bootsect.exe (the same
 # program) and fixtures/imagex.exe (applies images with wimlib) for the trees that embed
 # stand-ins.
@@ -73,11 +85,6 @@ vandrell_wine_test(win32_system_tests
   SETUP "mkdir -p ${drives}/tiny && (mountpoint -q ${drives}/tiny || mount -t tmpfs -o size=64k vandrell-tiny ${drives}/tiny) && rm -rf ${drives}/tiny/* && ln -sfn ${drives}/tiny ${drives}/e/tiny"
   TEARDOWN "umount ${drives}/tiny")
 add_dependencies(win32_system_tests fixture_console)
-
-add_library(vandrell_driver STATIC tests/win32/Driver.cpp)
-target_include_directories(vandrell_driver PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_definitions(vandrell_driver PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(vandrell_driver PUBLIC gdi32 user32 version)
 
 vandrell_wine_test(win32_main_window_tests
   SOURCES tests/win32/MainWindowTest.cpp

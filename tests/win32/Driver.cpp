@@ -198,6 +198,45 @@ HWND WaitForTopLevel(DWORD processId, const std::string& caption, DWORD timeoutM
     return nullptr;
 }
 
+HWND FileNameBox(HWND dialog) {
+    HWND combo = GetDlgItem(dialog, 0x47C);  // cmb13
+    if (combo) {
+        if (HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr)) return edit;
+        return combo;
+    }
+    return GetDlgItem(dialog, 0x480);  // edt1
+}
+
+HWND OpenSelectDialog(Program& program) {
+    RECT rect;
+    GetWindowRect(program.Control(1001), &rect);
+    ClickAt({rect.left + 30, rect.top + 14});
+    return WaitForTopLevel(program.ProcessId(), "请选择install.wim文件", 10000);
+}
+
+void PressDialogButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i) Settle(100);
+    Settle(300);
+}
+
+void ClickDialogButton(HWND dialog, int id) {
+    RECT rect;
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    for (int i = 0; i < 50 && IsWindow(dialog); ++i) Settle(100);
+}
+
+void ChooseDrive(Program& program, char letter) {
+    RECT rect;
+    GetWindowRect(program.Control(1301), &rect);
+    ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    Settle(300);
+    PressKey(static_cast<WORD>(VkKeyScanA(static_cast<char>(letter | 0x20)) & 0xFF));
+    PressKey(VK_RETURN);
+    Settle(300);
+}
+
 std::vector<COLORREF> GrabPixels(const RECT& rect) {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     std::vector<COLORREF> pixels(static_cast<std::size_t>(width) * height);

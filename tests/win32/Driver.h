@@ -50,6 +50,17 @@ void Settle(DWORD ms = 300);
 HWND WaitForTopLevel(DWORD processId, const std::string& caption, DWORD timeoutMs);
 std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 
+// The program's select dialog, opened with a real click on PicBtn1 (null if it did not open).
+HWND OpenSelectDialog(Program& program);
+// The open dialog's file name box.
+HWND FileNameBox(HWND dialog);
+// Presses a dialog or message box button and waits for the box to close.
+void PressDialogButton(HWND dialog, int id);
+// Clicks a button of a box with the real mouse.
+void ClickDialogButton(HWND dialog, int id);
+// Chooses the drive in DriverBox1 with the real mouse and keyboard.
+void ChooseDrive(Program& program, char letter);
+
 // The screen's pixels under a rectangle (in screen coordinates), as 0x00RRGGBB values.
 std::vector<COLORREF> GrabPixels(const RECT& screenRect);
 // Saves the screen's pixels under the rectangle as a 24-bit BMP file.

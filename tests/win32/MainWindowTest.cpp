@@ -248,30 +248,6 @@ TEST_F(MainWindowTest, ClosingTheWindowEndsTheProgramWithExitCodeZero) {
 
 namespace {
 
-// The open dialog's file name box: the edit of the name combo, or the plain name edit.
-HWND FileNameBox(HWND dialog) {
-    HWND combo = GetDlgItem(dialog, 0x47C);  // cmb13
-    if (combo) {
-        if (HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr)) return edit;
-        return combo;
-    }
-    return GetDlgItem(dialog, 0x480);  // edt1
-}
-
-HWND OpenSelectDialog(Program& program) {
-    RECT rect;
-    GetWindowRect(program.Control(1001), &rect);
-    ClickAt({rect.left + 30, rect.top + 14});
-    return WaitForTopLevel(program.ProcessId(), "请选择install.wim文件", 10000);
-}
-
-// Presses a button of the dialog and waits for the dialog to close.
-void PressDialogButton(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    for (int i = 0; i < 100 && IsWindow(dialog); ++i) Settle(100);
-    Settle(300);
-}
-
 TEST_F(MainWindowTest, FileDialogRoundTrip) {
     CreateDirectoryA("E:\\images", nullptr);
     ASSERT_TRUE(testsupport::WriteFileText("E:\\images\\install.wim", "wim"));

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Small helpers for tests that run under Wine against the real file system.
 namespace testsupport {
@@ -52,6 +53,48 @@ inline std::string ProgramFolder() {
     const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
     std::string path(buffer, length);
     return path.substr(0, path.rfind('\\') + 1);
+}
+
+}  // namespace testsupport
+
+namespace testsupport {
+
+// Deletes everything below the folder (the folder itself stays).
+inline void EmptyFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string path = folder + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            EmptyFolder(path);
+            RemoveDirectoryA(path.c_str());
+        } else {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+// Every file and folder below `folder`, as paths relative to it; folders end with "\".
+inline void ListTree(const std::string& folder, const std::string& relative, std::vector<std::string>& out) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\" + relative + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            out.push_back(relative + name + "\\");
+            ListTree(folder, relative + name + "\\", out);
+        } else {
+            out.push_back(relative + name);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 }  // namespace testsupport
