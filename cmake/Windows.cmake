@@ -4,6 +4,8 @@ include(cmake/GoogleTest.cmake)
 set(VANDRELL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 # ASLR, DEP and terminal-server awareness in the PE header.
 set(VANDRELL_PE_HARDENING -Wl,--dynamicbase -Wl,--nxcompat -Wl,--tsaware)
+# Unused functions and data are dropped from the program.
+add_compile_options(-ffunction-sections -fdata-sections)
 
 enable_language(ASM RC)
 include(cmake/Payloads.cmake)
@@ -19,19 +21,20 @@ add_library(vandrell_win32 STATIC
   platform/win32/Win32WindowServices.cpp
   platform/win32/Window.cpp
 )
-target_link_libraries(vandrell_win32 PUBLIC vandrell_core shlwapi shell32 comdlg32 ole32 gdi32 user32)
+target_link_libraries(vandrell_win32 PUBLIC vandrell_core shlwapi shell32 comdlg32 ole32 oleaut32 uuid gdi32 user32)
 target_compile_definitions(vandrell_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 add_executable(Vandrell WIN32
   app/Application.cpp
   app/Form.cpp
   app/Main.cpp
+  app/Terminate.cpp
   app/Vandrell.rc
 )
 target_link_libraries(Vandrell PRIVATE vandrell_win32 vandrell_payloads)
-target_link_options(Vandrell PRIVATE ${VANDRELL_STATIC_RUNTIME} ${VANDRELL_PE_HARDENING} -s)
+target_link_options(Vandrell PRIVATE ${VANDRELL_STATIC_RUNTIME} ${VANDRELL_PE_HARDENING} -s -Wl,--gc-sections)
 set_source_files_properties(app/Vandrell.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/app/Resources.h;${CMAKE_SOURCE_DIR}/app/art/background.bmp;${CMAKE_SOURCE_DIR}/app/art/vandrell.ico")
+  "${CMAKE_SOURCE_DIR}/app/Resources.h;${CMAKE_SOURCE_DIR}/app/art/background.jpg;${CMAKE_SOURCE_DIR}/app/art/vandrell.ico")
 
 # Win32 tests: each runs under Wine through the crosscompiling emulator, in the tree's own
 # prefix, with the drive letters it names mapped to fresh folders of the build tree.
@@ -105,3 +108,10 @@ vandrell_wine_test(win32_workflow_tests
   PREFIX ${CMAKE_BINARY_DIR}/wine-prefix-deploy
   SETUP "rm -f ${CMAKE_BINARY_DIR}/wine-prefix-deploy/drive_c/windows/system32/imagex.exe")
 add_dependencies(win32_workflow_tests fixture_console)
+
+vandrell_wine_test(win32_hardening_tests
+  SOURCES tests/win32/HardeningTest.cpp
+  LIBS vandrell_driver
+  PREFIX ${CMAKE_BINARY_DIR}/wine-prefix-deploy
+  DRIVES "d=hd:${drives}/hd-d e=hd:${drives}/hd-e f=hd:${drives}/hd-f l=hd:${drives}/hd-l")
+add_dependencies(win32_hardening_tests Vandrell fixture_console)

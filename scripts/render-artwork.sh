@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Renders the window's pictures and the icon into app/art/ (committed, so a build needs no
-# ImageMagick). Run again after changing a colour or a caption here.
+# Renders the window's pictures (baseline JPEG, full chroma so the captions stay crisp) and the
+# icon into app/art/ (committed, so a build needs no ImageMagick). Run again after changing a
+# colour or a caption here.
 set -euo pipefail
 cd "$(dirname "$0")/../app/art"
 im=/usr/bin/convert   # ImageMagick itself, not a stand-in earlier on the PATH
@@ -18,22 +19,25 @@ tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
   -fill '#ffffff' -draw 'polygon 11,9 14,9 16.5,16 19,9 22,9 18,19 15,19' \
   -fill '#f39a2b' -draw 'rectangle 11,20 22,21' \
   -stroke '#4a5a70' -strokewidth 2 -draw 'line 318,8 328,18' -draw 'line 328,8 318,18' \
-  -type TrueColor BMP3:background.bmp
+  "$tmp/background.png"
+jpeg() { "$im" "$1" -strip -interlace none -sampling-factor 1x1 -quality 95 "JPEG:$2"; }
+jpeg "$tmp/background.png" background.jpg
 
 # The close button shows the same close mark as the background beneath it.
-"$im" background.bmp -crop 40x26+304+0 +repage -type TrueColor BMP3:close.bmp
+"$im" "$tmp/background.png" -crop 40x26+304+0 +repage "$tmp/close.png"
+jpeg "$tmp/close.png" close.jpg
 
 button() {  # button NAME CAPTION TOP LEFTCOLOUR RIGHTCOLOUR EDGE
   local name=$1 caption=$2 top=$3
-  "$im" background.bmp -crop 69x29+248+"$top" +repage "$tmp/under.png"
+  "$im" "$tmp/background.png" -crop 69x29+248+"$top" +repage "$tmp/under.png"
   "$im" -size 68x29 gradient:"$4-$5" "$tmp/face.png"
   "$im" -size 68x29 xc:none -fill white -draw 'roundrectangle 0,0 67,28 5,5' "$tmp/mask.png"
   "$im" "$tmp/face.png" "$tmp/mask.png" -alpha off -compose CopyOpacity -composite \
     -fill none -stroke "$6" -draw 'roundrectangle 0.5,0.5 67,28 5,5' \
     -stroke none -font "$font" -pointsize 13 -fill white -gravity center \
     -annotate +0+0 "$caption" "$tmp/button.png"
-  "$im" "$tmp/under.png" "$tmp/button.png" -gravity northwest -geometry +0+0 -composite \
-    -type TrueColor BMP3:"$name.bmp"
+  "$im" "$tmp/under.png" "$tmp/button.png" -gravity northwest -geometry +0+0 -composite "$tmp/$name.png"
+  jpeg "$tmp/$name.png" "$name.jpg"
 }
 button select-normal "选择文件" 54 '#4d8de0' '#2a62b8' '#1f4f99'
 button select-hover  "选择文件" 54 '#ffb55a' '#e47a12' '#b85f0c'

@@ -3,7 +3,8 @@
 
 #include "platform/win32/Handles.h"
 
-// A bitmap loaded from the program's resources, drawn at its own size.
+// A JPEG picture from the program's resources, decoded once and drawn at its own size. OLE
+// must be initialised on the thread first.
 class Picture {
 public:
     Picture() = default;

@@ -97,9 +97,6 @@ TEST_F(MainWindowTest, ControlsHaveTheirPlacesStatesAndTexts) {
     EXPECT_EQ(dropRect.top, 112);
     EXPECT_EQ(dropRect.right, 240);
     EXPECT_TRUE(IsWindowVisible(drives));
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    ASSERT_TRUE(GetComboBoxInfo(drives, &info));
     EXPECT_EQ(GetWindowLongA(drives, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
 
     const LONG editStyle = GetWindowLongA(program.Control(1201), GWL_STYLE);
