@@ -115,3 +115,10 @@ vandrell_wine_test(win32_hardening_tests
   PREFIX ${CMAKE_BINARY_DIR}/wine-prefix-deploy
   DRIVES "d=hd:${drives}/hd-d e=hd:${drives}/hd-e f=hd:${drives}/hd-f l=hd:${drives}/hd-l")
 add_dependencies(win32_hardening_tests Vandrell fixture_console)
+
+vandrell_wine_test(win32_soak_tests
+  SOURCES tests/win32/SoakTest.cpp app/Form.cpp app/Vandrell.rc
+  LIBS vandrell_win32
+  DRIVES "e=hd:${drives}/soak-e")
+add_dependencies(win32_soak_tests fixture_console)
+set_tests_properties(win32_soak_tests PROPERTIES TIMEOUT 900)
