@@ -21,7 +21,7 @@ add_library(vandrell_win32 STATIC
   platform/win32/Win32WindowServices.cpp
   platform/win32/Window.cpp
 )
-target_link_libraries(vandrell_win32 PUBLIC vandrell_core shlwapi shell32 comdlg32 ole32 oleaut32 uuid gdi32 user32)
+target_link_libraries(vandrell_win32 PUBLIC vandrell_core ole32 gdi32 user32)
 target_compile_definitions(vandrell_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 add_executable(Vandrell WIN32
@@ -34,7 +34,7 @@ add_executable(Vandrell WIN32
 target_link_libraries(Vandrell PRIVATE vandrell_win32 vandrell_payloads)
 target_link_options(Vandrell PRIVATE ${VANDRELL_STATIC_RUNTIME} ${VANDRELL_PE_HARDENING} -s -Wl,--gc-sections)
 set_source_files_properties(app/Vandrell.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/app/Resources.h;${CMAKE_SOURCE_DIR}/app/art/background.jpg;${CMAKE_SOURCE_DIR}/app/art/vandrell.ico")
+  "${CMAKE_SOURCE_DIR}/app/Resources.h;${CMAKE_SOURCE_DIR}/app/art/background.bmp;${CMAKE_SOURCE_DIR}/app/art/vandrell.ico")
 
 # Win32 tests: each runs under Wine through the crosscompiling emulator, in the tree's own
 # prefix, with the drive letters it names mapped to fresh folders of the build tree.
@@ -58,6 +58,12 @@ add_library(vandrell_driver STATIC tests/win32/Driver.cpp)
 target_include_directories(vandrell_driver PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(vandrell_driver PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(vandrell_driver PUBLIC gdi32 user32 version)
+
+option(VANDRELL_BENCH "Build the benchmark programs instead of the tests" OFF)
+if(VANDRELL_BENCH)
+  include(bench/CMakeLists.txt)
+  return()
+endif()
 
 option(VANDRELL_END_TO_END "Build the end-to-end tests (the tree embeds the stand-in tools)" OFF)
 if(VANDRELL_END_TO_END)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Renders the window's pictures (baseline JPEG, full chroma so the captions stay crisp) and the
-# icon into app/art/ (committed, so a build needs no ImageMagick). Run again after changing a
-# colour or a caption here.
+# Renders the window's pictures and the icon into app/art/ (committed, so a build needs no
+# ImageMagick). The pictures are 8-bit bitmaps with RLE compression: the artwork's gradients
+# run top to bottom, so every row compresses to a few runs, and GDI loads them without any
+# decoder library. Run again after changing a colour or a caption here.
 set -euo pipefail
 cd "$(dirname "$0")/../app/art"
 im=/usr/bin/convert   # ImageMagick itself, not a stand-in earlier on the PATH
@@ -20,12 +21,12 @@ tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
   -fill '#f39a2b' -draw 'rectangle 11,20 22,21' \
   -stroke '#4a5a70' -strokewidth 2 -draw 'line 318,8 328,18' -draw 'line 328,8 318,18' \
   "$tmp/background.png"
-jpeg() { "$im" "$1" -strip -interlace none -sampling-factor 1x1 -quality 95 "JPEG:$2"; }
-jpeg "$tmp/background.png" background.jpg
+picture() { "$im" "$1" +dither -colors 256 -type Palette -compress RLE "BMP3:$2"; }
+picture "$tmp/background.png" background.bmp
 
 # The close button shows the same close mark as the background beneath it.
 "$im" "$tmp/background.png" -crop 40x26+304+0 +repage "$tmp/close.png"
-jpeg "$tmp/close.png" close.jpg
+picture "$tmp/close.png" close.bmp
 
 button() {  # button NAME CAPTION TOP LEFTCOLOUR RIGHTCOLOUR EDGE
   local name=$1 caption=$2 top=$3
@@ -37,7 +38,7 @@ button() {  # button NAME CAPTION TOP LEFTCOLOUR RIGHTCOLOUR EDGE
     -stroke none -font "$font" -pointsize 13 -fill white -gravity center \
     -annotate +0+0 "$caption" "$tmp/button.png"
   "$im" "$tmp/under.png" "$tmp/button.png" -gravity northwest -geometry +0+0 -composite "$tmp/$name.png"
-  jpeg "$tmp/$name.png" "$name.jpg"
+  picture "$tmp/$name.png" "$name.bmp"
 }
 button select-normal "选择文件" 54 '#4d8de0' '#2a62b8' '#1f4f99'
 button select-hover  "选择文件" 54 '#ffb55a' '#e47a12' '#b85f0c'

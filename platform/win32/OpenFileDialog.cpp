@@ -20,7 +20,9 @@ bool OpenFileDialog::Show(HWND owner) {
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrTitle = settings_.title;
     dialog.Flags = settings_.flags;
-    if (!GetOpenFileNameA(&dialog)) return false;
+    using OpenDialog = BOOL(WINAPI*)(OPENFILENAMEA*);
+    const auto open = comdlg32_.Bind<OpenDialog>("GetOpenFileNameA");
+    if (!open || !open(&dialog)) return false;
     fileName_ = name;
     return true;
 }

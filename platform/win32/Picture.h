@@ -3,8 +3,7 @@
 
 #include "platform/win32/Handles.h"
 
-// A JPEG picture from the program's resources, decoded once and drawn at its own size. OLE
-// must be initialised on the thread first.
+// A bitmap from the program's resources, loaded once and drawn at its own size.
 class Picture {
 public:
     Picture() = default;

@@ -1,8 +1,6 @@
 #include "platform/win32/Win32SystemServices.h"
 
 #include <windows.h>
-#include <shlobj.h>
-#include <shlwapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -282,16 +280,22 @@ bool Win32SystemServices::CloseHandle(NativeHandle handle) {
     return ::CloseHandle(ToHandle(handle)) != 0;
 }
 
+std::int32_t Win32SystemServices::ShellPathTest(const char* function, const Text& path) {
+    using PathTest = BOOL(WINAPI*)(LPCSTR);
+    const auto test = shlwapi_.Bind<PathTest>(function);
+    return test ? test(path.c_str()) : 0;
+}
+
 std::int32_t Win32SystemServices::PathIsDirectoryA(const Text& path) {
-    return ::PathIsDirectoryA(path.c_str());
+    return ShellPathTest("PathIsDirectoryA", path);
 }
 
 std::int32_t Win32SystemServices::PathFileExistsA(const Text& path) {
-    return ::PathFileExistsA(path.c_str());
+    return ShellPathTest("PathFileExistsA", path);
 }
 
 std::int32_t Win32SystemServices::PathIsDirectoryEmptyA(const Text& path) {
-    return ::PathIsDirectoryEmptyA(path.c_str());
+    return ShellPathTest("PathIsDirectoryEmptyA", path);
 }
 
 bool Win32SystemServices::DirectoryListsNoEntries(const Text& path) {
@@ -307,5 +311,8 @@ bool Win32SystemServices::DirectoryListsNoEntries(const Text& path) {
 
 void Win32SystemServices::SHFormatDrive(WindowHandle owner, std::uint32_t drive, std::uint32_t formatId,
                                         std::uint32_t options) {
-    ::SHFormatDrive(reinterpret_cast<HWND>(owner), drive, formatId, options);
+    using FormatDrive = DWORD(WINAPI*)(HWND, UINT, UINT, UINT);
+    if (const auto format = shell32_.Bind<FormatDrive>("SHFormatDrive")) {
+        format(reinterpret_cast<HWND>(owner), drive, formatId, options);
+    }
 }

@@ -1,7 +1,9 @@
 #pragma once
 #include "platform/SystemServices.h"
+#include "platform/win32/SystemLibrary.h"
 
-// SystemServices on the Windows API (kernel32, shlwapi, shell32).
+// SystemServices on the Windows API: kernel32, and shlwapi and shell32 bound by name when
+// first needed.
 class Win32SystemServices : public SystemServices {
 public:
     Text GetSystemDirectoryPath() override;
@@ -25,4 +27,10 @@ public:
     bool DirectoryListsNoEntries(const Text& path) override;
     void SHFormatDrive(WindowHandle owner, std::uint32_t drive, std::uint32_t formatId,
                        std::uint32_t options) override;
+
+private:
+    std::int32_t ShellPathTest(const char* function, const Text& path);
+
+    SystemLibrary shlwapi_{"shlwapi.dll"};
+    SystemLibrary shell32_{"shell32.dll"};
 };
