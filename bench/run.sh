@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 smoke=0; [ "${1:-}" = --smoke ] && smoke=1
-if [ $smoke = 1 ]; then runs=1; idle_seconds=1; ticks=20; else runs=7; idle_seconds=10; ticks=300; fi
+if [ $smoke = 1 ]; then runs=1; idle_seconds=1; ticks=20; else runs=15; idle_seconds=10; ticks=300; fi
 . scripts/xvfb.sh
 
 # The start-up deployment writes a payload of the imaging tool's size.
@@ -43,16 +43,18 @@ for run in $(seq "$runs"); do
   rm -f "$system32/imagex.exe"
   bench startup 'build\bench\Vandrell.exe' VandrellMainWindow | value startup_ms >> "$samples/deploy"
   cmp -s "$payload" "$system32/imagex.exe" || { echo "the start-up did not deploy the payload" >&2; exit 1; }
-  bench copy 'build\bench-payload\imagex.exe' | value copy_ms >> "$samples/copy"
+  out=$(bench deploy 'build\bench-payload\imagex.exe')
+  echo "$out" | value deploy_added_ms >> "$samples/deploy_added"
+  echo "$out" | value copy_ms >> "$samples/copy"
 done
 bench idle 'build\bench\Vandrell.exe' VandrellMainWindow "$idle_seconds" | value idle_cpu_ms >> "$samples/idle"
 bench tick "$ticks" | value tick_cpu_ms >> "$samples/tick"
 
 m() { median < "$samples/$1"; }
-startup=$(m startup) reference=$(m reference) deploy=$(m deploy) copy=$(m copy)
+startup=$(m startup) reference=$(m reference) deploy=$(m deploy) copy=$(m copy) added=$(m deploy_added)
 memory=$(m memory) reference_memory=$(m reference_memory) idle=$(m idle) tick=$(m tick)
 size=$(stat -c %s build/windows/Vandrell.exe)
-for f in startup reference deploy copy memory reference_memory idle tick; do
+for f in startup reference deploy deploy_added copy memory reference_memory idle tick; do
   [ "$(m $f)" != nan ] || { echo "no samples for $f" >&2; exit 1; }
 done
 
@@ -62,7 +64,8 @@ echo
 echo "Medians of $runs run(s) under Wine$([ $smoke = 1 ] && echo ' (smoke mode: figures not meaningful)')"
 row figure measured target met
 row "start-up" "$(awk "BEGIN { printf \"%.0f ms vs %.0f ms: ratio %.2f\", $startup, $reference, $startup / $reference }")" "ratio <= 1.3" "$(check "$startup / $reference <= 1.3")"
-row "start-up with deployment" "$(awk "BEGIN { printf \"+%.1f ms vs CopyFileA %.1f ms\", $deploy - $startup, $copy }")" "<= 1.5 x CopyFileA" "$(check "$deploy - $startup <= 1.5 * $copy")"
+row "start-up with deployment" "$(awk "BEGIN { printf \"+%.2f ms vs CopyFileA %.2f ms\", $added, $copy }")" "<= 1.5 x CopyFileA" "$(check "$added <= 1.5 * $copy")"
+row "  (whole process, noisy)" "$(awk "BEGIN { printf \"%.0f ms vs %.0f ms without\", $deploy, $startup }")" "" ""
 row "waiting poll tick" "$(awk "BEGIN { printf \"%.3f ms CPU (%.2f %% of 300 ms)\", $tick, $tick / 3 }")" "<= 3 ms (1 %)" "$(check "$tick <= 3")"
 row "idle" "$(awk "BEGIN { printf \"%.1f ms CPU over %d s\", $idle, $idle_seconds }")" "<= 10 ms over 10 s" "$(check "$idle <= 10")"
 row "memory" "$(awk "BEGIN { printf \"%.0f KB vs %.0f KB: ratio %.2f\", $memory, $reference_memory, $memory / $reference_memory }")" "ratio <= 1.3" "$(check "$memory / $reference_memory <= 1.3")"

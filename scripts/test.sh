@@ -23,3 +23,4 @@ stage "stand-ins build" bash -c 'cmake --preset standins >/dev/null && cmake --b
 start_xvfb
 stage "win32 tests under Wine" ctest --preset windows
 stage "end-to-end tests under Wine" ctest --preset standins
+stage "benchmarks (smoke: they run)" bash bench/run.sh --smoke
