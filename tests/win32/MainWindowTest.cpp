@@ -245,6 +245,23 @@ TEST_F(MainWindowTest, ClosingTheWindowEndsTheProgramWithExitCodeZero) {
 
 namespace {
 
+TEST_F(MainWindowTest, TheHiddenButtonsRunTheirCommandsOnBmClick) {
+    PostMessageA(program.Control(1402), BM_CLICK, 0, 0);  // Button2: install, with no image chosen
+    HWND notice = WaitForTopLevel(program.ProcessId(), "提示", 10000);
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(TextOf(GetDlgItem(notice, 0xFFFF)),
+              "请选择install.wim文件 (提示:install.wim文件一般位于系统光盘的sources文件夹下)");
+    PressDialogButton(notice, IDOK);
+
+    PostMessageA(program.Control(1401), BM_CLICK, 0, 0);  // Button1: select
+    HWND dialog = WaitForTopLevel(program.ProcessId(), "请选择install.wim文件", 10000);
+    ASSERT_NE(dialog, nullptr);
+    PressDialogButton(dialog, IDCANCEL);
+    EXPECT_EQ(TextOf(program.Control(1201)), "");
+    EXPECT_FALSE(IsWindowVisible(program.Control(1401)));
+    EXPECT_FALSE(IsWindowVisible(program.Control(1402)));
+}
+
 TEST_F(MainWindowTest, FileDialogRoundTrip) {
     CreateDirectoryA("E:\\images", nullptr);
     ASSERT_TRUE(testsupport::WriteFileText("E:\\images\\install.wim", "wim"));
