@@ -107,6 +107,33 @@ private:
     HDC dc_;
 };
 
+// Paints a window through a memory DC of its client size, copied to the window in one go at
+// the end of the scope, so nothing flickers.
+class BufferedPaint {
+public:
+    explicit BufferedPaint(HWND window) : paint_(window) {
+        GetClientRect(window, &client_);
+        buffer_.Reset(CreateCompatibleDC(paint_.Get()));
+        bitmap_.Reset(CreateCompatibleBitmap(paint_.Get(), client_.right, client_.bottom));
+        previous_ = SelectObject(buffer_.Get(), bitmap_.Get());
+    }
+    ~BufferedPaint() {
+        BitBlt(paint_.Get(), 0, 0, client_.right, client_.bottom, buffer_.Get(), 0, 0, SRCCOPY);
+        SelectObject(buffer_.Get(), previous_);
+    }
+    BufferedPaint(const BufferedPaint&) = delete;
+    BufferedPaint& operator=(const BufferedPaint&) = delete;
+    HDC Dc() const { return buffer_.Get(); }
+    const RECT& Client() const { return client_; }
+
+private:
+    ScopedPaint paint_;
+    RECT client_{};
+    UniqueMemoryDc buffer_;
+    UniqueGdiObject bitmap_;
+    HGDIOBJ previous_ = nullptr;
+};
+
 // Keeps the thread's last error across cleanup calls.
 class PreserveLastError {
 public:

@@ -43,20 +43,11 @@ LRESULT PictureButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void PictureButton::OnPaint() {
-    ScopedPaint paint(Handle());
-    RECT client;
-    GetClientRect(Handle(), &client);
-    UniqueMemoryDc buffer(CreateCompatibleDC(paint.Get()));
-    UniqueGdiObject bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-    {
-        ScopedSelect select(buffer.Get(), bitmap.Get());
-        FillRect(buffer.Get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        const Picture* picture = state_ == State::Hover && settings_.hover && settings_.hover->Loaded()
-                                     ? settings_.hover
-                                     : settings_.normal;
-        if (picture) picture->Draw(buffer.Get(), 0, 0);
-        BitBlt(paint.Get(), 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
-    }
+    BufferedPaint paint(Handle());
+    FillRect(paint.Dc(), &paint.Client(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const bool hover = state_ == State::Hover && settings_.hover && settings_.hover->Loaded();
+    const Picture* picture = hover ? settings_.hover : settings_.normal;
+    if (picture) picture->Draw(paint.Dc(), 0, 0);
 }
 
 bool PictureButton::IsOver(LPARAM position) const {

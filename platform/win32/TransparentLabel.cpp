@@ -39,22 +39,17 @@ LRESULT TransparentLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     }
 }
 
-// Picture and text in one pass through a memory DC, so nothing flickers.
+// The window's picture, then the text over it, in one pass.
 void TransparentLabel::OnPaint() {
-    ScopedPaint paint(Handle());
-    RECT client;
-    GetClientRect(Handle(), &client);
-    UniqueMemoryDc buffer(CreateCompatibleDC(paint.Get()));
-    UniqueGdiObject bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-    ScopedSelect selectBitmap(buffer.Get(), bitmap.Get());
-    background_->PaintBackground(buffer.Get(), ChildRect(Handle()));
+    BufferedPaint paint(Handle());
+    background_->PaintBackground(paint.Dc(), ChildRect(Handle()));
 
     const int length = GetWindowTextLengthA(Handle());
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     GetWindowTextA(Handle(), text.data(), length + 1);
-    ScopedSelect selectFont(buffer.Get(), font_);
-    SetBkMode(buffer.Get(), TRANSPARENT);
-    SetTextColor(buffer.Get(), RGB(0, 0, 0));
-    DrawTextA(buffer.Get(), text.c_str(), length, &client, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
-    BitBlt(paint.Get(), 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
+    ScopedSelect selectFont(paint.Dc(), font_);
+    SetBkMode(paint.Dc(), TRANSPARENT);
+    SetTextColor(paint.Dc(), RGB(0, 0, 0));
+    RECT area = paint.Client();
+    DrawTextA(paint.Dc(), text.c_str(), length, &area, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
 }

@@ -193,8 +193,8 @@ std::unique_ptr<LaunchedProcess> Win32SystemServices::StartProgram(const Text& p
 }
 
 Text Win32SystemServices::LocateTrustedProgram(const Text& fileName) {
-    const Text inSystem = GetSystemDirectoryPath() + fileName;
-    if (!GetSystemDirectoryPath().empty() && IsPlainFile(inSystem)) return inSystem;
+    const Text systemDirectory = GetSystemDirectoryPath();
+    if (!systemDirectory.empty() && IsPlainFile(systemDirectory + fileName)) return systemDirectory + fileName;
     const Text programFolder = ProgramFolder();
     const Text currentFolder = CurrentFolder();
     for (const Text& entry : PathFolders()) {

@@ -111,6 +111,10 @@ TEST_F(InstallationTest, InstallsTheImageAndSetsUpTheBootSector) {
     SelectImage("D:\\images\\install.wim");
     StartAndConfirm();
     EXPECT_EQ(WaitForFinalStatus(), "E：\\ 的引导处理完成");
+    RECT window;
+    GetWindowRect(program->Window(), &window);
+    CreateDirectoryA((ProgramFolder() + "artifacts").c_str(), nullptr);
+    SaveScreenBmp(window, ProgramFolder() + "artifacts\\installed.bmp");
 
     ExpectTreeOnE();
     EXPECT_EQ(ReadFileText("E:\\Boot\\bootsect.exe"), ReadFileText(VANDRELL_BOOT_STAND_IN));
