@@ -8,10 +8,7 @@
 bool PictureButton::Create(HWND parent, const Settings& settings) {
     settings_ = settings;
     cursor_ = LoadCursorA(nullptr, settings.handCursor ? MAKEINTRESOURCEA(32649) : MAKEINTRESOURCEA(32512));
-    if (!RegisterClassOnce(kClassName, nullptr, nullptr)) return false;
-    const RECT& r = settings.rect;
-    return CreateAs(kClassName, 0, "", WS_CHILD | WS_VISIBLE, r.left, r.top, r.right - r.left,
-                    r.bottom - r.top, parent, settings.id) != nullptr;
+    return CreateChild(kClassName, "", parent, settings.id, settings.rect);
 }
 
 LRESULT PictureButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

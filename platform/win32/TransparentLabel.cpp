@@ -7,10 +7,7 @@
 bool TransparentLabel::Create(HWND parent, BackgroundPainter& background, const Settings& settings) {
     background_ = &background;
     font_ = settings.font;
-    if (!RegisterClassOnce(kClassName, nullptr, nullptr)) return false;
-    const RECT& r = settings.rect;
-    return CreateAs(kClassName, 0, settings.text, WS_CHILD | WS_VISIBLE, r.left, r.top, r.right - r.left,
-                    r.bottom - r.top, parent, settings.id) != nullptr;
+    return CreateChild(kClassName, settings.text, parent, settings.id, settings.rect);
 }
 
 LRESULT TransparentLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -27,6 +27,12 @@ HWND Window::CreateAs(const char* className, DWORD exStyle, const char* text, DW
                            GetModuleHandleA(nullptr), this);
 }
 
+bool Window::CreateChild(const char* className, const char* text, HWND parent, int id, const RECT& rect) {
+    if (!RegisterClassOnce(className, nullptr, nullptr)) return false;
+    return CreateAs(className, 0, text, WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, parent, id) != nullptr;
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
 }

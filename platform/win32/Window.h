@@ -17,6 +17,8 @@ protected:
     static bool RegisterClassOnce(const char* className, HBRUSH background, HICON icon);
     HWND CreateAs(const char* className, DWORD exStyle, const char* text, DWORD style, int left,
                   int top, int width, int height, HWND parent, int id);
+    // Registers the class if needed and creates a visible child at `rect` of the parent.
+    bool CreateChild(const char* className, const char* text, HWND parent, int id, const RECT& rect);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcA(hwnd_, message, wParam, lParam);
