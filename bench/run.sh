@@ -7,6 +7,10 @@ root=$PWD
 smoke=0; [ "${1:-}" = --smoke ] && smoke=1
 if [ $smoke = 1 ]; then runs=1; idle_seconds=1; ticks=20; else runs=15; idle_seconds=10; ticks=300; fi
 . scripts/xvfb.sh
+. scripts/wine-env.sh
+# Where 32-bit code cannot run, the figures are those of the 64-bit build (size: the 32-bit file).
+tree=bench
+if ! wine32_runs; then tree=bench64; export VANDRELL_WINE_ARCH=win64; . scripts/wine-env.sh; fi
 
 # The start-up deployment writes a payload of the imaging tool's size.
 payload=$root/build/bench-payload/imagex.exe
@@ -15,39 +19,38 @@ if [ ! -f "$payload" ]; then
   { printf 'MZ'; head -c $((571904 - 2)) /dev/urandom; } > "$payload"
 fi
 [ -f build/windows/Vandrell.exe ] || { cmake --preset windows >/dev/null && cmake --build --preset windows --target Vandrell; }
-cmake --preset bench >/dev/null 2>&1
-cmake --build --preset bench >/dev/null
+cmake --preset $tree >/dev/null 2>&1
+cmake --build --preset $tree >/dev/null
 
-prefix=$root/build/bench/wine-prefix
+prefix=$root/build/$tree/wine-prefix
 scripts/make-prefix.sh "$prefix"
-. scripts/wine-env.sh
 export WINEPREFIX=$prefix
 [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 || start_xvfb
-timeout 30 wineserver -p || true   # one server for all runs: no server start is measured
-trap 'timeout 30 wineserver -k || true; kill "${VANDRELL_XVFB_PID:-}" 2>/dev/null || true' EXIT
+timeout 30 "$WINESERVER" -p || true   # one server for all runs: no server start is measured
+trap 'timeout 30 "$WINESERVER" -k || true; kill "${VANDRELL_XVFB_PID:-}" 2>/dev/null || true' EXIT
 
 system32=$prefix/drive_c/windows/system32
-bench() { timeout 120 wine build/bench/vandrell_bench.exe "$@" 2>/dev/null | tr -d '\r'; }
+bench() { timeout 120 "$WINE" build/$tree/vandrell_bench.exe "$@" 2>/dev/null | tr -d '\r'; }
 value() { awk -v key="$1" '$1 == key { print $2 }'; }
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) { print "nan"; exit } m = int((NR + 1) / 2); print (NR % 2) ? v[m] : (v[m] + v[m + 1]) / 2 }'; }
 
 samples=$(mktemp -d)
 for run in $(seq "$runs"); do
   cp "$payload" "$system32/imagex.exe"
-  out=$(bench startup 'build\bench\Vandrell.exe' VandrellMainWindow)
+  out=$(bench startup "build\\$tree\\Vandrell.exe" VandrellMainWindow)
   echo "$out" | value startup_ms >> "$samples/startup"
   echo "$out" | value peak_working_set_kb >> "$samples/memory"
-  out=$(bench startup 'build\bench\ReferenceWindow.exe' VandrellReferenceWindow)
+  out=$(bench startup "build\\$tree\\ReferenceWindow.exe" VandrellReferenceWindow)
   echo "$out" | value startup_ms >> "$samples/reference"
   echo "$out" | value peak_working_set_kb >> "$samples/reference_memory"
   rm -f "$system32/imagex.exe"
-  bench startup 'build\bench\Vandrell.exe' VandrellMainWindow | value startup_ms >> "$samples/deploy"
+  bench startup "build\\$tree\\Vandrell.exe" VandrellMainWindow | value startup_ms >> "$samples/deploy"
   cmp -s "$payload" "$system32/imagex.exe" || { echo "the start-up did not deploy the payload" >&2; exit 1; }
   out=$(bench deploy 'build\bench-payload\imagex.exe')
   echo "$out" | value deploy_added_ms >> "$samples/deploy_added"
   echo "$out" | value copy_ms >> "$samples/copy"
 done
-bench idle 'build\bench\Vandrell.exe' VandrellMainWindow "$idle_seconds" | value idle_cpu_ms >> "$samples/idle"
+bench idle "build\\$tree\\Vandrell.exe" VandrellMainWindow "$idle_seconds" | value idle_cpu_ms >> "$samples/idle"
 bench tick "$ticks" | value tick_cpu_ms >> "$samples/tick"
 
 m() { median < "$samples/$1"; }
@@ -61,7 +64,7 @@ done
 row() { printf '| %-26s | %-34s | %-18s | %-4s |\n' "$1" "$2" "$3" "$4"; }
 check() { awk "BEGIN { exit !($1) }" && echo yes || echo NO; }
 echo
-echo "Medians of $runs run(s) under Wine$([ $smoke = 1 ] && echo ' (smoke mode: figures not meaningful)')"
+echo "Medians of $runs run(s) under Wine, $tree tree$([ $smoke = 1 ] && echo ' (smoke mode: figures not meaningful)')"
 row figure measured target met
 row "start-up" "$(awk "BEGIN { printf \"%.0f ms vs %.0f ms: ratio %.2f\", $startup, $reference, $startup / $reference }")" "ratio <= 1.3" "$(check "$startup / $reference <= 1.3")"
 row "start-up with deployment" "$(awk "BEGIN { printf \"+%.2f ms vs CopyFileA %.2f ms\", $added, $copy }")" "<= 1.5 x CopyFileA" "$(check "$added <= 1.5 * $copy")"

@@ -31,6 +31,11 @@ endfunction()
 
 vandrell_payload(IMAGING_TOOL_FILE IMAGING_TOOL 571904)
 vandrell_payload(BOOT_SECTOR_TOOL_FILE BOOT_SECTOR_TOOL 110392)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(SYMBOL_PREFIX "_")
+else()
+  set(SYMBOL_PREFIX "")
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/payloads/payloads.S.in ${CMAKE_BINARY_DIR}/generated/payloads.S @ONLY)
 
 add_library(vandrell_payloads STATIC

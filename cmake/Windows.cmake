@@ -38,6 +38,7 @@ set_source_files_properties(app/Vandrell.rc PROPERTIES OBJECT_DEPENDS
 
 # Win32 tests: each runs under Wine through the crosscompiling emulator, in the tree's own
 # prefix, with the drive letters it names mapped to fresh folders of the build tree.
+set(VANDRELL_WINE_VERSION "" CACHE STRING "Windows version the test prefixes report (winxp, win7, win10); empty: Wine's default")
 set(VANDRELL_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
 function(vandrell_wine_test name)
   cmake_parse_arguments(arg "" "SETUP;TEARDOWN;PREFIX" "SOURCES;LIBS;DRIVES" ${ARGN})
@@ -50,7 +51,7 @@ function(vandrell_wine_test name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    ENVIRONMENT "VANDRELL_WINE_PREFIX=${arg_PREFIX};VANDRELL_TEST_DRIVES=${arg_DRIVES};VANDRELL_TEST_SETUP=${arg_SETUP};VANDRELL_TEST_TEARDOWN=${arg_TEARDOWN}")
+    ENVIRONMENT "VANDRELL_WINE_ARCH=${VANDRELL_WINE_ARCH};VANDRELL_WINE_VERSION=${VANDRELL_WINE_VERSION};VANDRELL_WINE_PREFIX=${arg_PREFIX};VANDRELL_TEST_DRIVES=${arg_DRIVES};VANDRELL_TEST_SETUP=${arg_SETUP};VANDRELL_TEST_TEARDOWN=${arg_TEARDOWN}")
 endfunction()
 
 # The automation driver that tests use to work the real window from outside.
@@ -120,6 +121,15 @@ vandrell_wine_test(win32_hardening_tests
   LIBS vandrell_driver
   PREFIX ${CMAKE_BINARY_DIR}/wine-prefix-deploy
   DRIVES "d=hd:${drives}/hd-d e=hd:${drives}/hd-e f=hd:${drives}/hd-f l=hd:${drives}/hd-l")
+# The PE checks read the shipped 32-bit program; a 64-bit tree reads the 32-bit tree's file
+# (Wine's Z: is the Linux root).
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(shipped_program ${CMAKE_BINARY_DIR}/Vandrell.exe)
+else()
+  set(shipped_program ${CMAKE_SOURCE_DIR}/build/windows/Vandrell.exe)
+endif()
+string(REPLACE "/" "\\\\" shipped_program_windows "Z:${shipped_program}")
+target_compile_definitions(win32_hardening_tests PRIVATE "VANDRELL_SHIPPED_PROGRAM=\"${shipped_program_windows}\"")
 add_dependencies(win32_hardening_tests Vandrell fixture_console)
 
 vandrell_wine_test(win32_soak_tests

@@ -10,18 +10,25 @@ root=$PWD
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
 as_root bash scripts/setup.sh
-cmake --preset windows >/dev/null && cmake --build --preset windows --target fixture_imagex fixture_bootsect
-cmake --preset standins >/dev/null 2>&1 && cmake --build --preset standins --target Vandrell
+. scripts/wine-env.sh
+# The 32-bit program; where this machine cannot run 32-bit code, the 64-bit build of it.
+windows=windows standins=standins
+if ! wine32_runs; then
+  windows=windows64 standins=standins64
+  export VANDRELL_WINE_ARCH=win64
+  . scripts/wine-env.sh
+fi
+cmake --preset $windows >/dev/null && cmake --build --preset $windows --target fixture_imagex fixture_bootsect
+cmake --preset $standins >/dev/null 2>&1 && cmake --build --preset $standins --target Vandrell
 
 demo=$root/build/demo
-prefix=$demo/wine-prefix
+prefix=$demo/wine-prefix-$WINEARCH
 rm -rf "$demo/drives"
 mkdir -p "$demo/drives/e"
 tests/e2e/prepare-drives.sh "$demo/drives" >/dev/null
 scripts/make-prefix.sh "$prefix" "d=hd:$demo/drives/d" "e=hd:$demo/drives/e"
 rm -f "$prefix/drive_c/windows/system32/imagex.exe"   # so the start-up deployment shows
 
-. scripts/wine-env.sh
 export WINEPREFIX=$prefix
 cat <<TXT
 Vandrell demo
@@ -31,17 +38,17 @@ Vandrell demo
 TXT
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  timeout 4h wine build/standins/Vandrell.exe || true
-  timeout 30 wineserver -k || true
+  timeout 4h "$WINE" "build/$standins/Vandrell.exe" || true
+  timeout 30 "$WINESERVER" -k || true
   exit 0
 fi
 
 start_xvfb
-wine build/standins/Vandrell.exe &
+"$WINE" "build/$standins/Vandrell.exe" &
 program=$!
 sleep 8
 shot=$demo/screenshot.png
 import -window root -crop 345x181+787+449 "$shot"
 kill "$program" 2>/dev/null || true
-timeout 30 wineserver -k || true
+timeout 30 "$WINESERVER" -k || true
 echo "No display: ran under Xvfb; screenshot saved to $shot"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes a fresh 32-bit Wine prefix for Vandrell: zh_CN locale (code page 936), font
+# Makes a fresh Wine prefix (32- or 64-bit, see wine-env.sh) for Vandrell: zh_CN locale (code page 936), font
 # substitutes so that 宋体/SimSun, MS Shell Dlg and Tahoma show Chinese text, and
 # optional drive letters mapped to folders with their drive type.
 #
@@ -13,15 +13,20 @@ here=$(cd "$(dirname "$0")" && pwd)
 prefix=$1; shift
 export WINEPREFIX=$prefix
 
-if [ ! -f "$prefix/system.reg" ]; then
+if [ ! -f "$prefix/.vandrell-ready" ]; then
+  [ ! -f "$prefix/system.reg" ] || rm -rf "$prefix"   # an unfinished prefix starts again
   mkdir -p "$prefix"
-  timeout 300 wineboot -i >/dev/null 2>&1
+  timeout 300 "$WINE" wineboot -i >/dev/null 2>&1
   font="WenQuanYi Zen Hei"
   for name in "宋体" "SimSun" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "新宋体" "NSimSun"; do
-    timeout 60 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+    timeout 60 "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
       /v "$name" /d "$font" /f >/dev/null 2>&1
   done
-  timeout 60 wineserver -w
+  if [ -n "${VANDRELL_WINE_VERSION:-}" ]; then
+    timeout 60 "$WINE" winecfg -v "$VANDRELL_WINE_VERSION" >/dev/null 2>&1
+  fi
+  timeout 60 "$WINESERVER" -w
+  touch "$prefix/.vandrell-ready"   # complete only now: fonts and version are in
 fi
 
 for spec in "$@"; do
@@ -33,6 +38,6 @@ for spec in "$@"; do
     folder=/nonexistent/vandrell-no-medium   # the letter exists, its medium does not
   fi
   ln -sfn "$folder" "$prefix/dosdevices/${letter}:"
-  timeout 60 wine reg add 'HKLM\Software\Wine\Drives' /v "${letter}:" /d "$type" /f >/dev/null 2>&1
+  timeout 60 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v "${letter}:" /d "$type" /f >/dev/null 2>&1
 done
-[ $# -eq 0 ] || timeout 60 wineserver -w
+[ $# -eq 0 ] || timeout 60 "$WINESERVER" -w

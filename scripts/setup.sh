@@ -2,7 +2,8 @@
 # Installs everything the build and the tests need on a fresh Debian machine. Idempotent.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386
+packages=(cmake ninja-build g++ g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix
+          binutils-mingw-w64-x86-64 wine wine32:i386 wine64
           xvfb xdotool imagemagick x11-utils fonts-wqy-zenhei locales googletest wimtools)
 
 missing=()

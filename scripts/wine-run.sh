@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs a Windows program under 32-bit Wine in the project's prefix; used as the crosscompiling
+# Runs a Windows program under Wine in the project's prefix; used as the crosscompiling
 # emulator, so ctest in the Windows tree runs every Win32 test this way.
 #   VANDRELL_WINE_PREFIX  prefix to use (made on first use); default: ./wine-prefix
 #   VANDRELL_TEST_DRIVES  "e=hd:/folder q=cdrom: ..."; each folder is emptied and mapped to
@@ -11,6 +11,11 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 export WINEPREFIX=${VANDRELL_WINE_PREFIX:-$PWD/wine-prefix}
+# Windows need a display: without a usable one, run under a private virtual display.
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+  . "$here/xvfb.sh"
+  start_xvfb
+fi
 
 drives=()
 for spec in ${VANDRELL_TEST_DRIVES:-}; do
@@ -27,6 +32,6 @@ flock -u 9
 [ -z "${VANDRELL_TEST_SETUP:-}" ] || bash -c "$VANDRELL_TEST_SETUP"
 
 status=0
-timeout --kill-after=10 "${VANDRELL_WINE_TIMEOUT:-300}" wine "$@" || status=$?
+timeout --kill-after=10 "${VANDRELL_WINE_TIMEOUT:-300}" "$WINE" "$@" || status=$?
 [ -z "${VANDRELL_TEST_TEARDOWN:-}" ] || bash -c "$VANDRELL_TEST_TEARDOWN" || true
 exit $status

@@ -14,6 +14,8 @@ using namespace testsupport;
 namespace {
 
 const std::string kProgram = ProgramFolder() + "Vandrell.exe";
+// The 32-bit program that is shipped (in a 64-bit test tree, the 32-bit tree's build).
+const std::string kShipped = VANDRELL_SHIPPED_PROGRAM;
 
 struct PeFile {
     std::string bytes;
@@ -54,7 +56,7 @@ struct PeFile {
 };
 
 TEST(Hardening, PeHeaderAsksForAslrDepAndTerminalServerAwareness) {
-    PeFile file(kProgram);
+    PeFile file(kShipped);
     ASSERT_NE(file.headers, nullptr);
     const WORD flags = file.headers->OptionalHeader.DllCharacteristics;
     EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE);
@@ -67,7 +69,7 @@ TEST(Hardening, PeHeaderAsksForAslrDepAndTerminalServerAwareness) {
 }
 
 TEST(Hardening, ImportsOnlySystemLibraries) {
-    PeFile file(kProgram);
+    PeFile file(kShipped);
     ASSERT_NE(file.headers, nullptr);
     const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "shlwapi.dll",
                                           "comdlg32.dll", "ole32.dll",  "msvcrt.dll", "advapi32.dll"};
@@ -77,7 +79,7 @@ TEST(Hardening, ImportsOnlySystemLibraries) {
 }
 
 TEST(Hardening, NoManifestAsksForElevation) {
-    HMODULE module = LoadLibraryExA(kProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE module = LoadLibraryExA(kShipped.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
     for (int id = 1; id <= 24; ++id) {
         HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(24));  // RT_MANIFEST
