@@ -39,6 +39,7 @@ int Application::Run() {
     SetForegroundWindow(main);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (form_.TranslateNavigationKey(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -22,7 +22,7 @@ struct ControlSpec {
     Control control;
     Kind kind;
     int id;
-    int left, top, width, height;  // for DriveSelector the height includes the open list
+    int left, top, width, height;  // for DriveSelector the closed field
     bool visible;
     const char* text;
     FontRole font;
@@ -31,6 +31,7 @@ struct ControlSpec {
 };
 
 constexpr int kWidth = 345, kHeight = 181;
+constexpr int kDriveListHeight = 80;  // DriverBox1's field and its opened list together
 constexpr char kTitleLine[] = "Vandrell  -- Quennet软件";
 constexpr char kWelcome[] = "欢迎使用 Vandrell，请按上面的两个步骤操作";
 
@@ -46,7 +47,7 @@ constexpr ControlSpec kControls[] = {
     {Control::TransLabel3, Kind::Label, 1103, 24, 88, 208, 24, true, "2、 请选择驱动器", kLabelBold, 0, 0, false},
     {Control::TransLabel4, Kind::Label, 1104, 32, 152, 296, 24, true, kWelcome, kLabelRegular, 0, 0, false},
     {Control::EditBox1, Kind::EditBox, 1201, 24, 56, 216, 24, true, "", kBoxFont, 0, 0, false},
-    {Control::DriverBox1, Kind::DriveSelector, 1301, 24, 112, 216, 80, true, "", kBoxFont, 0, 0, false},
+    {Control::DriverBox1, Kind::DriveSelector, 1301, 24, 112, 216, 24, true, "", kBoxFont, 0, 0, false},
     {Control::Button1, Kind::PushButton, 1401, -8, 216, 72, 24, false, "选   择", kDefaultGuiFont, 0, 0, false},
     {Control::Button2, Kind::PushButton, 1402, -16, 208, 72, 24, false, "安   装", kDefaultGuiFont, 0, 0, false},
 };
@@ -126,7 +127,7 @@ bool Form::CreateControls() {
             main_.SetWhiteBackgroundControl(created);
             break;
         case Kind::DriveSelector:
-            if (driveSelector_.Create(parent, {spec.id, RectOf(spec), FontFor(spec.font)})) {
+            if (driveSelector_.Create(parent, {spec.id, RectOf(spec), kDriveListHeight, FontFor(spec.font)})) {
                 created = driveSelector_.Handle();
             }
             break;

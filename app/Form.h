@@ -23,6 +23,8 @@ public:
     // Creates the window (not shown) and every control; false when the window cannot be made.
     bool Create();
     HWND MainHandle() const { return main_.Handle(); }
+    // Keyboard navigation between the focus stops; true when the message is done with.
+    bool TranslateNavigationKey(const MSG& message) { return main_.MoveFocusOnTab(message); }
     Win32WindowServices::Parts Parts();
     void BindClicks(std::function<void(int controlId)> onClicked) { main_.onClicked = std::move(onClicked); }
     void BindTimer(std::function<void(UINT_PTR timerId)> onTimer) { main_.onTimer = std::move(onTimer); }

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "app/Application.h"
+#include "platform/PathText.h"
+#include "platform/win32/SystemLibrary.h"
 
 namespace {
 
@@ -26,13 +28,16 @@ void SetCurrentDirectoryToProgramFolder() {
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return;
     std::string folder(path, length);
-    folder.resize(folder.rfind('\\') + 1);
+    const std::size_t separator = LastSeparator(folder);
+    if (separator == std::string::npos) return;
+    folder.resize(separator + 1);
     SetCurrentDirectoryA(folder.c_str());
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictLibrarySearch(FindLibrarySearchFunctions());  // before anything can load a library
     OleSession ole;
     SetCurrentDirectoryToProgramFolder();
     Application application;

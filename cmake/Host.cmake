@@ -8,6 +8,7 @@ add_executable(host_tests
   tests/host/DirectoryTreeTest.cpp
   tests/host/InstallCommandTest.cpp
   tests/host/PathPredicatesTest.cpp
+  tests/host/PayloadTest.cpp
   tests/host/PollTimerTest.cpp
   tests/host/ProcessCheckTest.cpp
   tests/host/TextRulesTest.cpp

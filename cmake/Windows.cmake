@@ -4,8 +4,12 @@ include(cmake/GoogleTest.cmake)
 set(VANDRELL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 # ASLR, DEP and terminal-server awareness in the PE header.
 set(VANDRELL_PE_HARDENING -Wl,--dynamicbase -Wl,--nxcompat -Wl,--tsaware)
-# Unused functions and data are dropped from the program.
-add_compile_options(-ffunction-sections -fdata-sections)
+# Unused functions and data are dropped from the program; stack canaries and checked string
+# and memory calls (libssp, linked statically) guard its buffers.
+set(VANDRELL_COMPILE_HARDENING -ffunction-sections -fdata-sections -fstack-protector-strong -D_FORTIFY_SOURCE=2)
+add_compile_options(${VANDRELL_COMPILE_HARDENING})
+add_link_options(-fstack-protector-strong)
+target_compile_options(vandrell_core PRIVATE ${VANDRELL_COMPILE_HARDENING})  # made before this file
 
 enable_language(ASM RC)
 include(cmake/Payloads.cmake)
@@ -16,6 +20,7 @@ add_library(vandrell_win32 STATIC
   platform/win32/OpenFileDialog.cpp
   platform/win32/Picture.cpp
   platform/win32/PictureButton.cpp
+  platform/win32/SystemLibrary.cpp
   platform/win32/TransparentLabel.cpp
   platform/win32/Win32SystemServices.cpp
   platform/win32/Win32WindowServices.cpp
@@ -33,8 +38,11 @@ add_executable(Vandrell WIN32
 )
 target_link_libraries(Vandrell PRIVATE vandrell_win32 vandrell_payloads)
 target_link_options(Vandrell PRIVATE ${VANDRELL_STATIC_RUNTIME} ${VANDRELL_PE_HARDENING} -s -Wl,--gc-sections)
+configure_file(app/Vandrell.manifest.in ${CMAKE_BINARY_DIR}/generated/Vandrell.manifest @ONLY)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_BINARY_DIR}/generated")
+file(GLOB artwork CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/art/*)
 set_source_files_properties(app/Vandrell.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/app/Resources.h;${CMAKE_SOURCE_DIR}/app/art/background.bmp;${CMAKE_SOURCE_DIR}/app/art/vandrell.ico")
+  "${CMAKE_SOURCE_DIR}/app/Resources.h;${CMAKE_BINARY_DIR}/generated/Vandrell.manifest;${artwork}")
 
 # Win32 tests: each runs under Wine through the crosscompiling emulator, in the tree's own
 # prefix, with the drive letters it names mapped to fresh folders of the build tree.
@@ -90,7 +98,7 @@ set(drives ${CMAKE_BINARY_DIR}/drives)
 vandrell_wine_test(win32_system_tests
   SOURCES tests/win32/SystemServicesTest.cpp
   LIBS vandrell_win32
-  DRIVES "e=hd:${drives}/e g=hd:${drives}/g h=hd:${drives}/h q=cdrom:"
+  DRIVES "e=hd:${drives}/e g=hd:${drives}/g h=hd:${drives}/h q=cdrom: s=hd:${drives}/s t=hd:${drives}/t u=hd:${drives}/u"
   # E:\\tiny is a 64 KiB file system, so a large write fails part-way.
   SETUP "mkdir -p ${drives}/tiny && (mountpoint -q ${drives}/tiny || mount -t tmpfs -o size=64k vandrell-tiny ${drives}/tiny) && rm -rf ${drives}/tiny/* && ln -sfn ${drives}/tiny ${drives}/e/tiny"
   TEARDOWN "umount ${drives}/tiny")
@@ -131,6 +139,20 @@ endif()
 string(REPLACE "/" "\\\\" shipped_program_windows "Z:${shipped_program}")
 target_compile_definitions(win32_hardening_tests PRIVATE "VANDRELL_SHIPPED_PROGRAM=\"${shipped_program_windows}\"")
 add_dependencies(win32_hardening_tests Vandrell fixture_console)
+
+add_library(fixture_probe_library SHARED tests/fixtures/ProbeLibrary.cpp)
+set_target_properties(fixture_probe_library PROPERTIES PREFIX "" OUTPUT_NAME probe_library
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_link_options(fixture_probe_library PRIVATE ${VANDRELL_STATIC_RUNTIME})
+vandrell_wine_test(win32_library_search_tests
+  SOURCES tests/win32/LibrarySearchTest.cpp
+  LIBS vandrell_win32
+  DRIVES "e=hd:${drives}/ls-e")
+add_dependencies(win32_library_search_tests fixture_probe_library)
+
+vandrell_wine_test(win32_form_pointer_tests
+  SOURCES tests/win32/FormPointerTest.cpp app/Form.cpp app/Vandrell.rc
+  LIBS vandrell_win32 vandrell_driver)
 
 vandrell_wine_test(win32_soak_tests
   SOURCES tests/win32/SoakTest.cpp app/Form.cpp app/Vandrell.rc

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "Text.h"
 
@@ -12,6 +13,12 @@ using WindowHandle = std::uintptr_t;
 // The search held between FindFirstDirectory calls.
 struct DirectorySearch {
     NativeHandle handle = 0;  // 0: no search open
+};
+
+// One entry of a directory listing.
+struct DirectoryEntry {
+    Text name;
+    bool directory = false;
 };
 
 // The fields of PROCESSENTRY32 (ANSI) that the process check reads.
@@ -49,8 +56,8 @@ public:
     // Null when it could not be started.
     virtual std::unique_ptr<LaunchedProcess> StartProgram(const Text& programPath,
                                                           const Text& commandLine) = 0;
-    // The full path of fileName in the system directory, else in an absolute folder of the
-    // PATH that is neither the current directory nor the program's own folder; empty if none.
+    // The full path of fileName in the system directory when it is a plain file there; empty
+    // otherwise. Nowhere else is trusted to hold a program started with the user's rights.
     virtual Text LocateTrustedProgram(const Text& fileName) = 0;
     virtual bool MakeDirectory(const Text& path) = 0;
     // Removes the directory and what lies below it; refuses the empty path and drive roots.
@@ -70,9 +77,9 @@ public:
     virtual std::int32_t PathIsDirectoryA(const Text& path) = 0;
     virtual std::int32_t PathFileExistsA(const Text& path) = 0;
     virtual std::int32_t PathIsDirectoryEmptyA(const Text& path) = 0;
-    // True only when the path names an existing directory whose listing succeeded and found
-    // no entry at all (a drive root lists no "." or ".."); false when it cannot be listed.
-    virtual bool DirectoryListsNoEntries(const Text& path) = 0;
+    // The entries of an existing directory, without "." and ".."; false when the path names no
+    // directory or its listing was refused.
+    virtual bool ListDirectory(const Text& path, std::vector<DirectoryEntry>& entries) = 0;
 
     // The shell's modal format dialog for a zero-based drive number; the result is ignored.
     virtual void SHFormatDrive(WindowHandle owner, std::uint32_t drive, std::uint32_t formatId,

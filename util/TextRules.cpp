@@ -16,30 +16,18 @@ Text FoldAsciiCase(const Text& text) {
 std::vector<Text> SplitPathElements(const Text& path) {
     std::vector<Text> elements;
     Text current;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const unsigned char byte = static_cast<unsigned char>(path[i]);
-        if (byte >= 0x80 && i + 1 < path.size() && path[i + 1] != '\0') {
-            current += path[i];
-            current += path[++i];
-        } else if (byte == '\\') {
+    for (std::size_t i = 0; i < path.size();) {
+        const std::size_t length = CharacterLength(path, i);
+        if (path[i] == '\\') {
             elements.push_back(current);
             current.clear();
         } else {
-            current += path[i];
+            current.append(path, i, length);
         }
+        i += length;
     }
     if (!current.empty()) elements.push_back(current);
     return elements;
-}
-
-bool EndsWithSeparator(const Text& path) {
-    bool separator = false;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const unsigned char byte = static_cast<unsigned char>(path[i]);
-        separator = byte == '\\';
-        if (byte >= 0x80 && i + 1 < path.size() && path[i + 1] != '\0') ++i;
-    }
-    return separator;
 }
 
 bool IsBlankPath(const Text& path) {

@@ -51,5 +51,7 @@ bool Workflow::SetUpBootSector(const Text& drive) {
         if (payloads_.bootSectorTool.empty()) return false;
         if (!system_.WriteBytesToFile(toolPath, payloads_.bootSectorTool)) return false;
     }
-    return system_.RunCommandLine(drive + ":\\Boot\\bootsect.exe /nt60 sys", false);
+    // The boot code goes to the target drive: "sys" would mean the running PC's own system
+    // partition.
+    return system_.RunCommandLine(toolPath + " /nt60 " + drive + ":", false);
 }

@@ -20,14 +20,31 @@ char CurrentDriveLetter() {
 
 bool DriveSelector::Create(HWND parent, const Settings& settings) {
     const RECT& r = settings.rect;
-    combo_ = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                             r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+    combo_ = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
+                                                        CBS_NOINTEGRALHEIGHT,  // the list keeps its full height
+                             r.left, r.top, r.right - r.left, settings.openHeight, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(settings.id)),
                              GetModuleHandleA(nullptr), nullptr);
     if (!combo_) return false;
     SendMessageA(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(settings.font), FALSE);
+    SetClosedHeight(r.bottom - r.top);
     Fill();
     return true;
+}
+
+// The font makes the platform choose a taller closed field than the form's. What can be set
+// is the selection field's height, and how much the platform adds around it (and reports
+// back) varies, so measure the whole field and correct the value set until they agree.
+void DriveSelector::SetClosedHeight(int height) {
+    LRESULT field = SendMessageA(combo_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int attempt = 0; field != CB_ERR && attempt < 3; ++attempt) {
+        RECT rect{};
+        GetWindowRect(combo_, &rect);
+        const int difference = height - (rect.bottom - rect.top);
+        if (difference == 0) return;
+        field += difference;
+        SendMessageA(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
 }
 
 std::string DriveSelector::EntryText(const std::string& root) {

@@ -10,7 +10,8 @@ class DriveSelector {
 public:
     struct Settings {
         int id;
-        RECT rect;  // the height includes the open list
+        RECT rect;       // the closed field
+        int openHeight;  // the field and its opened list together
         HFONT font;
     };
     bool Create(HWND parent, const Settings& settings);
@@ -22,5 +23,6 @@ public:
 
 private:
     void Fill();
+    void SetClosedHeight(int height);
     HWND combo_ = nullptr;
 };

@@ -58,6 +58,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
         return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message,
                                wParam, lParam);
+    case WM_SETCURSOR:
+        // The arrow over the window and every control; a picture button answers for itself.
+        if (LOWORD(lParam) != HTCLIENT) return Default(message, wParam, lParam);
+        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        return TRUE;
     case WM_HELP:
         return TRUE;  // F1 opens no help
     case WM_DESTROY:
@@ -66,6 +71,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return Default(message, wParam, lParam);
     }
+}
+
+bool MainWindow::MoveFocusOnTab(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+    if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return false;
+    const bool backwards = GetKeyState(VK_SHIFT) < 0;
+    if (HWND next = GetNextDlgTabItem(Handle(), GetFocus(), backwards)) SetFocus(next);
+    return true;
 }
 
 void MainWindow::OnPaint() {

@@ -26,6 +26,9 @@ public:
     // The read-only edit box: black on white, not the grey that read-only boxes get by default.
     void SetWhiteBackgroundControl(HWND control) { whiteControl_ = control; }
     void PaintBackground(HDC dc, const RECT& area) override;
+    // Tab and Shift+Tab move the keyboard focus between the focus stops; true when the
+    // message was such a key for this window and is done with.
+    bool MoveFocusOnTab(const MSG& message);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "platform/win32/SystemLibrary.h"
+
 bool OpenFileDialog::Show(HWND owner) {
     std::string filter = settings_.filter;
     for (char& c : filter) {
@@ -21,7 +23,7 @@ bool OpenFileDialog::Show(HWND owner) {
     dialog.lpstrTitle = settings_.title;
     dialog.Flags = settings_.flags;
     using OpenDialog = BOOL(WINAPI*)(OPENFILENAMEA*);
-    const auto open = comdlg32_.Bind<OpenDialog>("GetOpenFileNameA");
+    const auto open = Comdlg32Library().Bind<OpenDialog>("GetOpenFileNameA");
     if (!open || !open(&dialog)) return false;
     fileName_ = name;
     return true;

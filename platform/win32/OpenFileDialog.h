@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "platform/win32/SystemLibrary.h"
 
 // The file-open dialog with fixed settings. The file name is offered as the initial name and,
 // after a confirmed choice, holds the chosen file's full path.
@@ -21,5 +20,4 @@ public:
 private:
     Settings settings_;
     std::string fileName_;
-    SystemLibrary comdlg32_{"comdlg32.dll"};
 };

@@ -7,7 +7,7 @@
 
 bool PictureButton::Create(HWND parent, const Settings& settings) {
     settings_ = settings;
-    cursor_ = LoadCursorA(nullptr, settings.handCursor ? MAKEINTRESOURCEA(32649) : MAKEINTRESOURCEA(32512));
+    cursor_ = LoadCursorA(nullptr, settings.handCursor ? IDC_HAND : IDC_ARROW);
     return CreateChild(kClassName, "", parent, settings.id, settings.rect);
 }
 

@@ -7,7 +7,9 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/PathText.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/SystemLibrary.h"
 
 namespace {
 
@@ -18,7 +20,7 @@ HANDLE ToHandle(NativeHandle handle) { return reinterpret_cast<HANDLE>(handle); 
 NativeHandle FromHandle(HANDLE handle) { return reinterpret_cast<NativeHandle>(handle); }
 
 Text WithTrailingBackslash(Text path) {
-    if (path.empty() || path.back() != '\\') path += '\\';
+    if (!EndsWithSeparator(path)) path += '\\';
     return path;
 }
 
@@ -87,58 +89,9 @@ private:
     UniqueHandle process_;
 };
 
-Text FullPathOf(const Text& path) {
-    char buffer[MAX_PATH];
-    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
-    if (length == 0 || length >= MAX_PATH) return "";
-    Text full(buffer, length);
-    while (full.size() > 3 && full.back() == '\\') full.pop_back();
-    return full;
-}
-
-Text ProgramFolder() {
-    char buffer[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return "";
-    Text path(buffer, length);
-    return FullPathOf(path.substr(0, path.rfind('\\') + 1));
-}
-
-Text CurrentFolder() {
-    char buffer[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
-    if (length == 0 || length >= MAX_PATH) return "";
-    return FullPathOf(Text(buffer, length));
-}
-
-bool IsAbsolute(const Text& folder) {
-    return (folder.size() >= 3 && folder[1] == ':' && folder[2] == '\\') ||
-           (folder.size() >= 2 && folder[0] == '\\' && folder[1] == '\\');
-}
-
 bool IsPlainFile(const Text& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::vector<Text> PathFolders() {
-    std::vector<Text> folders;
-    const DWORD size = GetEnvironmentVariableA("PATH", nullptr, 0);
-    if (size == 0) return folders;
-    std::vector<char> buffer(size);
-    const DWORD length = GetEnvironmentVariableA("PATH", buffer.data(), size);
-    if (length == 0 || length >= size) return folders;
-    Text current;
-    for (DWORD i = 0; i <= length; ++i) {
-        const char c = i < length ? buffer[i] : ';';
-        if (c == ';') {
-            if (!current.empty()) folders.push_back(current);
-            current.clear();
-        } else if (c != '"') {
-            current += c;
-        }
-    }
-    return folders;
 }
 
 }  // namespace
@@ -192,22 +145,13 @@ std::unique_ptr<LaunchedProcess> Win32SystemServices::StartProgram(const Text& p
     return std::make_unique<Win32LaunchedProcess>(std::move(process));
 }
 
+// Only the system directory: PATH folders are often writable by ordinary users, and no
+// spelling-based exclusion of the program's or the current folder holds (8.3 names, prefixes,
+// junctions).
 Text Win32SystemServices::LocateTrustedProgram(const Text& fileName) {
     const Text systemDirectory = GetSystemDirectoryPath();
-    if (!systemDirectory.empty() && IsPlainFile(systemDirectory + fileName)) return systemDirectory + fileName;
-    const Text programFolder = ProgramFolder();
-    const Text currentFolder = CurrentFolder();
-    for (const Text& entry : PathFolders()) {
-        if (!IsAbsolute(entry)) continue;
-        const Text folder = FullPathOf(entry);
-        if (folder.empty() || lstrcmpiA(folder.c_str(), programFolder.c_str()) == 0 ||
-            lstrcmpiA(folder.c_str(), currentFolder.c_str()) == 0) {
-            continue;
-        }
-        const Text candidate = WithTrailingBackslash(folder) + fileName;
-        if (IsPlainFile(candidate)) return candidate;
-    }
-    return "";
+    if (systemDirectory.empty() || !IsPlainFile(systemDirectory + fileName)) return "";
+    return systemDirectory + fileName;
 }
 
 bool Win32SystemServices::MakeDirectory(const Text& path) {
@@ -282,7 +226,7 @@ bool Win32SystemServices::CloseHandle(NativeHandle handle) {
 
 std::int32_t Win32SystemServices::ShellPathTest(const char* function, const Text& path) {
     using PathTest = BOOL(WINAPI*)(LPCSTR);
-    const auto test = shlwapi_.Bind<PathTest>(function);
+    const auto test = ShlwapiLibrary().Bind<PathTest>(function);
     return test ? test(path.c_str()) : 0;
 }
 
@@ -298,21 +242,29 @@ std::int32_t Win32SystemServices::PathIsDirectoryEmptyA(const Text& path) {
     return ShellPathTest("PathIsDirectoryEmptyA", path);
 }
 
-bool Win32SystemServices::DirectoryListsNoEntries(const Text& path) {
+bool Win32SystemServices::ListDirectory(const Text& path, std::vector<DirectoryEntry>& entries) {
+    entries.clear();
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     WIN32_FIND_DATAA found;
     UniqueFind search(FindFirstFileA((WithTrailingBackslash(path) + "*").c_str(), &found));
-    if (search) return false;
-    // Only a search that ran and found nothing counts; a refused listing is not "empty".
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+    if (!search) {
+        // Only a search that ran and found nothing lists nothing; a refused listing fails.
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+    }
+    do {
+        const Text name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileA(search.Get(), &found));
+    return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
 void Win32SystemServices::SHFormatDrive(WindowHandle owner, std::uint32_t drive, std::uint32_t formatId,
                                         std::uint32_t options) {
     using FormatDrive = DWORD(WINAPI*)(HWND, UINT, UINT, UINT);
-    if (const auto format = shell32_.Bind<FormatDrive>("SHFormatDrive")) {
+    if (const auto format = Shell32Library().Bind<FormatDrive>("SHFormatDrive")) {
         format(reinterpret_cast<HWND>(owner), drive, formatId, options);
     }
 }

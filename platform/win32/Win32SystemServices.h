@@ -1,6 +1,5 @@
 #pragma once
 #include "platform/SystemServices.h"
-#include "platform/win32/SystemLibrary.h"
 
 // SystemServices on the Windows API: kernel32, and shlwapi and shell32 bound by name when
 // first needed.
@@ -24,13 +23,10 @@ public:
     std::int32_t PathIsDirectoryA(const Text& path) override;
     std::int32_t PathFileExistsA(const Text& path) override;
     std::int32_t PathIsDirectoryEmptyA(const Text& path) override;
-    bool DirectoryListsNoEntries(const Text& path) override;
+    bool ListDirectory(const Text& path, std::vector<DirectoryEntry>& entries) override;
     void SHFormatDrive(WindowHandle owner, std::uint32_t drive, std::uint32_t formatId,
                        std::uint32_t options) override;
 
 private:
     std::int32_t ShellPathTest(const char* function, const Text& path);
-
-    SystemLibrary shlwapi_{"shlwapi.dll"};
-    SystemLibrary shell32_{"shell32.dll"};
 };

@@ -12,7 +12,7 @@ bool Window::RegisterClassOnce(const char* className, HBRUSH background, HICON i
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &Window::Procedure;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
     wc.hIcon = icon;
     wc.hIconSm = icon;

@@ -120,7 +120,7 @@ TEST_F(InstallationTest, InstallsTheImageAndSetsUpTheBootSector) {
     EXPECT_EQ(ReadFileText("E:\\Boot\\bootsect.exe"), ReadFileText(VANDRELL_BOOT_STAND_IN));
     Settle(1000);
     const std::vector<std::string> expectedLog = {"IMAGEX /apply D:\\images\\install.wim 1  E:\\",
-                                                  "E:\\Boot\\bootsect.exe /nt60 sys"};
+                                                  "E:\\Boot\\bootsect.exe /nt60 E:"};
     EXPECT_EQ(LogLines(), expectedLog);
     for (int hiddenButton : {1401, 1402}) {
         EXPECT_TRUE(IsWindowEnabled(program->Control(hiddenButton)));

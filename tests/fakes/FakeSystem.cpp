@@ -157,9 +157,7 @@ std::unique_ptr<LaunchedProcess> FakeSystem::StartProgram(const Text& programPat
 
 Text FakeSystem::LocateTrustedProgram(const Text& fileName) {
     const Text inSystem = systemDirectory + fileName;
-    if (FileBytes(inSystem) != nullptr) return inSystem;
-    if (trustedPrograms.count(fileName)) return "C:\\Tools\\" + fileName;
-    return "";
+    return FileBytes(inSystem) != nullptr ? inSystem : "";
 }
 
 bool FakeSystem::MakeDirectory(const Text& path) {
@@ -261,9 +259,14 @@ std::int32_t FakeSystem::PathIsDirectoryEmptyA(const Text& path) {
     return HasChildren(key) ? 0 : 1;
 }
 
-bool FakeSystem::DirectoryListsNoEntries(const Text& path) {
+bool FakeSystem::ListDirectory(const Text& path, std::vector<DirectoryEntry>& entries) {
+    entries.clear();
     const Text key = Key(path);
-    return IsDir(key) && !unreadable.count(key) && !HasChildren(key);
+    if (!IsDir(key) || unreadable.count(key)) return false;
+    for (const auto& [other, entry] : entries_) {
+        if (other != key && Parent(other) == key) entries.push_back({other.substr(key.size() + 1), entry.directory});
+    }
+    return true;
 }
 
 void FakeSystem::SHFormatDrive(WindowHandle owner, std::uint32_t drive, std::uint32_t formatId,

@@ -42,7 +42,6 @@ public:
     std::set<Text> failingCreates;    // MakeDirectory fails for these paths
     std::set<Text> failingWrites;     // WriteBytesToFile fails for these paths
     std::set<Text> unreadable;        // directories that cannot be listed
-    std::set<Text> trustedPrograms;   // names LocateTrustedProgram finds beyond the FS check
     bool failStart = false;           // StartProgram and RunCommandLine fail
     std::vector<Text> processes;      // executable names in snapshot order
     bool snapshotFails = false;       // CreateToolhelp32Snapshot returns 0
@@ -82,7 +81,7 @@ public:
     std::int32_t PathIsDirectoryA(const Text& path) override;
     std::int32_t PathFileExistsA(const Text& path) override;
     std::int32_t PathIsDirectoryEmptyA(const Text& path) override;
-    bool DirectoryListsNoEntries(const Text& path) override;
+    bool ListDirectory(const Text& path, std::vector<DirectoryEntry>& entries) override;
     void SHFormatDrive(WindowHandle owner, std::uint32_t drive, std::uint32_t formatId,
                        std::uint32_t options) override;
 

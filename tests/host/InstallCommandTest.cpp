@@ -81,10 +81,11 @@ TEST_P(InstallTable, ShowsTheBoxesAndGoesAsFarAsItShould) {
 
 TEST_F(InstallFixture, FormatsTheChosenDriveByItsZeroBasedNumber) {
     for (const auto& [letter, number] : {std::pair<Text, std::uint32_t>{"A", 0}, {"C", 2}, {"Z", 25}}) {
-        FakeSystem fresh;  // the tool comes from the PATH, so every root can be empty
+        FakeSystem fresh;  // the system directory lies on S:, so every root can be empty
+        fresh.systemDirectory = "S:\\Windows\\system32\\";
+        fresh.AddFile("S:\\Windows\\system32\\imagex.exe", "MZ");
         fresh.AddFile(kImage);
         fresh.AddDirectory(letter + ":\\");
-        fresh.trustedPrograms.insert("imagex.exe");
         FakeWindow view;
         view.texts[Control::EditBox1] = kImage;
         view.drive = letter;
@@ -137,6 +138,15 @@ TEST_F(InstallFixture, ReadsTheControlsAfreshAtEachStep) {
     EXPECT_EQ(system.launches.at(0).commandLine, "IMAGEX /apply " + kImage + " 1  F:\\");
 }
 
+TEST_F(InstallFixture, TheImagingToolStartsOnlyAfterTheFormatDialogHasReturned) {
+    window.boxAnswers = {5};
+    std::size_t launchesDuringFormat = 99;
+    system.onFormat = [&] { launchesDuringFormat = system.launches.size(); };
+    workflow.OnInstallClicked();
+    EXPECT_EQ(launchesDuringFormat, 0u) << "nothing runs while the format dialog is open";
+    EXPECT_EQ(system.launches.size(), 1u);
+}
+
 TEST_F(InstallFixture, ACancelledFormatStillLaunchesAndArmsTheTimer) {
     window.boxAnswers = {5};
     system.onFormat = [&] { system.AddFile("E:\\left-over.txt"); };  // the user cancelled
@@ -179,17 +189,22 @@ TEST_F(InstallFixture, ALaunchFailureIsShownAndLeavesTheTimerOff) {
     }
 }
 
-TEST_F(InstallFixture, FindsTheImagingToolOnTheTrustedSearchPathWhenNotInTheSystemFolder) {
+TEST_F(InstallFixture, AnImagingToolAnywhereButTheSystemDirectoryIsNeverStarted) {
     FakeSystem fresh;
     fresh.AddFile(kImage);
     fresh.AddDirectory("E:\\");
-    fresh.trustedPrograms.insert("imagex.exe");
-    window.boxAnswers = {5};
-    Workflow run(fresh, window, payloads);
+    for (const char* planted : {"D:\\sources\\imagex.exe", "C:\\Tools\\imagex.exe", "C:\\imagex.exe"}) {
+        fresh.AddFile(planted, "MZ planted");
+    }
+    FakeWindow view;
+    view.texts[Control::EditBox1] = kImage;
+    view.boxAnswers = {5};
+    Workflow run(fresh, view, payloads);
     run.OnInstallClicked();
-    ASSERT_EQ(fresh.launches.size(), 1u);
-    EXPECT_EQ(fresh.launches[0].program, "C:\\Tools\\imagex.exe");
-    EXPECT_EQ(fresh.launches[0].commandLine, "IMAGEX /apply " + kImage + " 1  E:\\");
+    EXPECT_TRUE(fresh.launches.empty());
+    ASSERT_EQ(view.boxes.size(), 2u);
+    EXPECT_EQ(view.boxes[1].text, "无法启动映像工具 imagex.exe");
+    EXPECT_EQ(view.timerPeriod, 0);
 }
 
 }  // namespace

@@ -14,7 +14,10 @@ public:
     std::int32_t PathIsDirectoryA(const Text& p) override { return lastPath = p, isDirectory; }
     std::int32_t PathFileExistsA(const Text& p) override { return lastPath = p, fileExists; }
     std::int32_t PathIsDirectoryEmptyA(const Text& p) override { return lastPath = p, isEmpty; }
-    bool DirectoryListsNoEntries(const Text&) override { return listsNothing; }
+    bool ListDirectory(const Text&, std::vector<DirectoryEntry>& entries) override {
+        entries.clear();
+        return listsNothing;
+    }
 };
 
 TEST(PathPredicates, MapPlatformResultsToTruth) {
@@ -42,6 +45,32 @@ TEST(PathPredicates, EmptyDirectoryAcceptsARootThatListsNothing) {
         shell.isEmpty = c.platform;
         shell.listsNothing = c.listsNothing;
         EXPECT_EQ(IsDirectoryEmpty(shell, "E:\\"), c.expected) << c.platform << c.listsNothing;
+    }
+}
+
+TEST(PathPredicates, ARootHoldingOnlyTheSystemVolumeFolderIsEmpty) {
+    const struct {
+        const char* name;
+        std::vector<Text> directories, files;
+        bool empty;
+    } cases[] = {
+        {"nothing", {}, {}, true},
+        {"System Volume Information alone", {"System Volume Information"}, {}, true},
+        {"in another ASCII case", {"SYSTEM volume information"}, {}, true},
+        {"with something inside it", {"System Volume Information\\tracking.log"}, {}, true},
+        {"as a file", {}, {"System Volume Information"}, false},
+        {"beside a user's file", {"System Volume Information"}, {"notes.txt"}, false},
+        {"beside the recycle bin", {"System Volume Information", "$RECYCLE.BIN"}, {}, false},
+        {"the recycle bin alone", {"$RECYCLE.BIN"}, {}, false},
+        {"a look-alike name", {"System Volume Information2"}, {}, false},
+        {"full-width letters", {"\xA3\xD3ystem Volume Information"}, {}, false},
+    };
+    for (const auto& c : cases) {
+        FakeSystem fs;
+        fs.AddDirectory("E:\\");
+        for (const Text& d : c.directories) fs.AddDirectory("E:\\" + d);
+        for (const Text& f : c.files) fs.AddFile("E:\\" + f);
+        EXPECT_EQ(IsDirectoryEmpty(fs, "E:\\"), c.empty) << c.name;
     }
 }
 

@@ -6,6 +6,8 @@
 
 namespace {
 
+// Outlive every view of them: a payload is a view of bytes someone else owns.
+const std::string kImagingTool = "MZ imaging";
 const std::string kBootTool = "MZ boot sector tool";
 const Text kImage = "D:\\sources\\install.wim";
 
@@ -15,7 +17,7 @@ ByteView View(const std::string& bytes) { return {reinterpret_cast<const std::ui
 struct PollFixture : ::testing::Test {
     FakeSystem system;
     FakeWindow window;
-    Payloads payloads{View("MZ imaging"), View(kBootTool)};
+    Payloads payloads{View(kImagingTool), View(kBootTool)};
     std::unique_ptr<Workflow> workflow;
     std::shared_ptr<FakeSystem::ProcessState> imaging;
 
@@ -23,10 +25,11 @@ struct PollFixture : ::testing::Test {
     void Reset() {
         system = FakeSystem();
         window = FakeWindow();
-        payloads = Payloads{View("MZ imaging"), View(kBootTool)};
+        payloads = Payloads{View(kImagingTool), View(kBootTool)};
         workflow = std::make_unique<Workflow>(system, window, payloads);
         system.AddFile(kImage);
-        system.AddFile("C:\\Windows\\system32\\imagex.exe", "MZ");
+        system.AddDirectory("C:\\Windows\\system32");
+        workflow->OnWindowCreated();  // start-up deploys the imaging tool
         system.AddDirectory("E:\\");
         system.AddDirectory("F:\\");
         window.texts[Control::EditBox1] = kImage;
@@ -38,6 +41,7 @@ struct PollFixture : ::testing::Test {
         workflow->OnInstallClicked();
         ASSERT_EQ(window.timerPeriod, 300);
         system.launches.clear();
+        system.writes.clear();
     }
     void ImagingEnds(std::uint32_t exitCode) {
         system.processes = {"System"};
@@ -97,7 +101,7 @@ TEST_F(PollFixture, TheCompletingTickSetsUpTheBootSectorAndStops) {
     ASSERT_NE(system.FileBytes("E:\\Boot\\bootsect.exe"), nullptr);
     EXPECT_EQ(*system.FileBytes("E:\\Boot\\bootsect.exe"), kBootTool);
     ASSERT_EQ(system.launches.size(), 1u);
-    EXPECT_EQ(system.launches[0].commandLine, "E:\\Boot\\bootsect.exe /nt60 sys");
+    EXPECT_EQ(system.launches[0].commandLine, "E:\\Boot\\bootsect.exe /nt60 E:");
     EXPECT_FALSE(system.launches[0].waitForEnd);
     EXPECT_EQ(window.timerPeriod, 0);
 }
@@ -120,8 +124,23 @@ TEST_F(PollFixture, ADriveChosenWhileWaitingDoesNotRedirectTheBootSetup) {
     workflow->OnPollTimer();
     EXPECT_TRUE(system.Exists("E:\\Boot\\bootsect.exe"));
     EXPECT_FALSE(system.Exists("F:\\Boot"));
-    EXPECT_EQ(system.launches.at(0).commandLine, "E:\\Boot\\bootsect.exe /nt60 sys");
+    EXPECT_EQ(system.launches.at(0).commandLine, "E:\\Boot\\bootsect.exe /nt60 E:");
     EXPECT_EQ(StatusTexts().back(), "E：\\ 的引导处理完成");
+}
+
+TEST_F(PollFixture, TheBootSectorToolWritesTheConfirmedDriveOnly) {
+    // A run confirmed for G: once the E: run has ended: the boot code goes to G: itself.
+    ImagingEnds(0);
+    workflow->OnPollTimer();
+    system.launches.clear();
+    system.AddDirectory("G:\\");
+    window.drive = "G";
+    window.boxAnswers = {5};
+    imaging = system.nextProcess;
+    workflow->OnInstallClicked();
+    workflow->OnPollTimer();
+    ASSERT_EQ(system.launches.size(), 2u);
+    EXPECT_EQ(system.launches[1].commandLine, "G:\\Boot\\bootsect.exe /nt60 G:");
 }
 
 TEST_F(PollFixture, AFailedImagingRunSkipsTheBootSetup) {

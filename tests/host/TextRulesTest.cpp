@@ -49,6 +49,13 @@ TEST(EndsWithSeparator, KnowsASecondByteFromASeparator) {
     EXPECT_FALSE(EndsWithSeparator(""));
 }
 
+TEST(LastSeparator, SkipsSecondBytesThatAre0x5C) {
+    EXPECT_EQ(LastSeparator("F:\\\xB9\xA4\x81\x5C\\\x81\x5C.exe"), 7u);  // F:\工乗\乗.exe
+    EXPECT_EQ(LastSeparator("\x81\x5C.exe"), Text::npos);
+    EXPECT_EQ(LastSeparator("E:\\"), 2u);
+    EXPECT_EQ(LastSeparator(""), Text::npos);
+}
+
 TEST(IsBlankPath, IgnoresOnlyHalfAndFullWidthSpaces) {
     EXPECT_TRUE(IsBlankPath(""));
     EXPECT_TRUE(IsBlankPath("   "));
@@ -56,6 +63,10 @@ TEST(IsBlankPath, IgnoresOnlyHalfAndFullWidthSpaces) {
     EXPECT_FALSE(IsBlankPath("\t"));
     EXPECT_FALSE(IsBlankPath(" E: "));
     EXPECT_FALSE(IsBlankPath("\xA1"));
+    // Only A1 A1 is the full-width space; other characters with the lead byte A1 are text.
+    EXPECT_FALSE(IsBlankPath("\xA1\xA2"));               // 、
+    EXPECT_FALSE(IsBlankPath("\xA1\xA1\xA1\xA3 "));      // full-width space, then 。
+    EXPECT_FALSE(IsBlankPath("\xB0\xA1\xA1"));           // 啊 and a lone lead byte
 }
 
 }  // namespace

@@ -152,15 +152,26 @@ void Drag(POINT from, POINT to) {
     Settle(300);
 }
 
-void PressKey(WORD virtualKey) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = virtualKey;
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof inputs[0]);
+void PressKey(WORD virtualKey, bool withShift) {
+    INPUT inputs[4] = {};
+    UINT count = 0;
+    const auto key = [&](WORD vk, DWORD flags) {
+        inputs[count].type = INPUT_KEYBOARD;
+        inputs[count].ki.wVk = vk;
+        inputs[count++].ki.dwFlags = flags;
+    };
+    if (withShift) key(VK_SHIFT, 0);
+    key(virtualKey, 0);
+    key(virtualKey, KEYEVENTF_KEYUP);
+    if (withShift) key(VK_SHIFT, KEYEVENTF_KEYUP);
+    SendInput(count, inputs, sizeof inputs[0]);
     Settle(200);
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 void TypeText(const std::string& ascii) {

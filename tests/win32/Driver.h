@@ -40,7 +40,9 @@ void MoveMouseTo(POINT screen);
 void MouseButton(bool down);
 void ClickAt(POINT screen);
 void Drag(POINT from, POINT to);
-void PressKey(WORD virtualKey);
+void PressKey(WORD virtualKey, bool withShift = false);
+// The window with the keyboard focus in the thread that owns `window`.
+HWND FocusOf(HWND window);
 void TypeText(const std::string& ascii);
 POINT ScreenPointOf(HWND window, int x, int y);  // a point of the window's client area
 

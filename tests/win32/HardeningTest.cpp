@@ -78,27 +78,36 @@ TEST(Hardening, ImportsOnlySystemLibraries) {
     for (const std::string& dll : dlls) EXPECT_TRUE(system.count(dll)) << dll;
 }
 
-TEST(Hardening, NoManifestAsksForElevation) {
+TEST(Hardening, TheManifestAsksForNoElevation) {
     HMODULE module = LoadLibraryExA(kShipped.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
-    for (int id = 1; id <= 24; ++id) {
-        HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(24));  // RT_MANIFEST
-        if (!found) continue;
-        const char* text = static_cast<const char*>(LockResource(LoadResource(module, found)));
-        const std::string manifest(text, SizeofResource(module, found));
-        EXPECT_EQ(manifest.find("requireAdministrator"), std::string::npos);
-        EXPECT_EQ(manifest.find("highestAvailable"), std::string::npos);
-    }
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_NE(found, nullptr) << "the program carries its manifest";
+    const char* text = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    const std::string manifest(text, SizeofResource(module, found));
     FreeLibrary(module);
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_NE(manifest.find("urn:schemas-microsoft-com:asm.v2"), std::string::npos) << "a form XP loads";
+    for (const char* absent : {"requireAdministrator", "highestAvailable", "Microsoft.Windows.Common-Controls",
+                               "dpiAware"}) {
+        EXPECT_EQ(manifest.find(absent), std::string::npos) << absent;
+    }
+    EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos) << "Windows 10";
+    EXPECT_NE(manifest.find("{e2011457-1546-43c5-a5fe-008deee3d3f0}"), std::string::npos) << "Vista";
+}
+
+TEST(Hardening, BuffersAreGuardedByTheStackProtector) {
+    const std::string bytes = ReadFileText(kShipped);
+    EXPECT_NE(bytes.find("stack smashing detected"), std::string::npos) << "libssp's canary check is linked";
 }
 
 TEST(Hardening, APlantedImagingToolIsNeverStarted) {
-    // Planted beside the program, in the folder it is started from and beside the image.
-    CreateDirectoryA("F:\\app", nullptr);
-    CreateDirectoryA("D:\\images", nullptr);
-    CreateDirectoryA("D:\\start", nullptr);
+    // Planted beside the program, in the folder it is started from, beside the image and in
+    // a folder of the PATH.
+    for (const char* folder : {"F:\\app", "D:\\images", "D:\\start", "D:\\path"}) CreateDirectoryA(folder, nullptr);
     ASSERT_TRUE(CopyFileA(kProgram.c_str(), "F:\\app\\Vandrell.exe", FALSE));
-    for (const char* plant : {"F:\\app\\IMAGEX.exe", "D:\\images\\IMAGEX.exe", "D:\\start\\IMAGEX.exe"}) {
+    for (const char* plant :
+         {"F:\\app\\IMAGEX.exe", "D:\\images\\IMAGEX.exe", "D:\\start\\IMAGEX.exe", "D:\\path\\imagex.exe"}) {
         ASSERT_TRUE(CopyFileA((ProgramFolder() + "fixture_console.exe").c_str(), plant, FALSE)) << plant;
     }
     ASSERT_TRUE(WriteFileText("D:\\images\\install.wim", "wim"));
@@ -106,9 +115,13 @@ TEST(Hardening, APlantedImagingToolIsNeverStarted) {
     GetSystemDirectoryA(systemFolder, MAX_PATH);
     ASSERT_FALSE(PathExists(std::string(systemFolder) + "\\imagex.exe"));
     SetEnvironmentVariableA("VANDRELL_FIXTURE_LOG", "L:\\planted.log");
+    char oldPath[4096];
+    const DWORD oldLength = GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
+    SetEnvironmentVariableA("PATH", (std::string("D:\\path;") + (oldLength ? oldPath : "")).c_str());
     SetCurrentDirectoryA("D:\\start");
     Program program("F:\\app\\Vandrell.exe");
     SetEnvironmentVariableA("VANDRELL_FIXTURE_LOG", nullptr);
+    SetEnvironmentVariableA("PATH", oldLength ? oldPath : nullptr);
     ASSERT_TRUE(program.Started());
 
     HWND dialog = OpenSelectDialog(program);

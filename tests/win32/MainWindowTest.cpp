@@ -92,10 +92,29 @@ TEST_F(MainWindowTest, ControlsHaveTheirPlacesStatesAndTexts) {
     EXPECT_EQ(welcome.find('\n'), std::string::npos);
 
     HWND drives = program.Control(1301);
-    const RECT dropRect = RectInParent(drives);
-    EXPECT_EQ(dropRect.left, 24);
-    EXPECT_EQ(dropRect.top, 112);
-    EXPECT_EQ(dropRect.right, 240);
+    const RECT closedRect = RectInParent(drives);
+    EXPECT_EQ(closedRect.left, 24);
+    EXPECT_EQ(closedRect.top, 112);
+    EXPECT_EQ(closedRect.right, 240);
+    EXPECT_EQ(closedRect.bottom, 136) << "the closed field is 24 px tall";
+    // Opened, the list hangs below the field: together 80 px.
+    PostMessageA(drives, CB_SHOWDROPDOWN, TRUE, 0);
+    Settle(300);
+    HWND list = nullptr;
+    for (HWND window : TopLevelWindowsOf(program.ProcessId())) {
+        if (ClassOf(window) == "ComboLBox") list = window;
+    }
+    ASSERT_NE(list, nullptr) << "the opened list";
+    RECT field, opened;
+    GetWindowRect(drives, &field);
+    GetWindowRect(list, &opened);
+    PostMessageA(drives, CB_SHOWDROPDOWN, FALSE, 0);
+    Settle(300);
+    // The platform sizes the list from the height the control was created with (80) less the
+    // field it had then, in the system font; Wine's field of that font is one pixel taller
+    // than the form's 24, so the two together come out at 79 there.
+    EXPECT_NEAR(opened.bottom - field.top, 80, 1) << "the field and its opened list together";
+    EXPECT_EQ(opened.top, field.bottom) << "the list hangs below the field";
     EXPECT_TRUE(IsWindowVisible(drives));
     EXPECT_EQ(GetWindowLongA(drives, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
 
@@ -155,10 +174,14 @@ TEST(ProgramFile, CarriesA32By32TrueColourIconAndItsVersion) {
 }
 
 TEST(MainWindowFromDriveF, ChoosesTheDriveItWasStartedFrom) {
-    ASSERT_TRUE(CopyFileA(kProgram.c_str(), "F:\\Vandrell.exe", FALSE));
-    Program program("F:\\Vandrell.exe");
-    ASSERT_TRUE(program.Started());
-    EXPECT_EQ(ComboSelection(program.Control(1301)), "F: （硬盘）");
+    // 乗 ends in the byte 0x5C: the program's folder is not cut inside it.
+    CreateDirectoryA("F:\\工具乗", nullptr);
+    for (const char* path : {"F:\\Vandrell.exe", "F:\\工具乗\\乗.exe"}) {
+        ASSERT_TRUE(CopyFileA(kProgram.c_str(), path, FALSE)) << path;
+        Program program(path);
+        ASSERT_TRUE(program.Started()) << path;
+        EXPECT_EQ(ComboSelection(program.Control(1301)), "F: （硬盘）") << path;
+    }
 }
 
 TEST_F(MainWindowTest, EditBoxRefusesTypedText) {
@@ -178,6 +201,28 @@ TEST_F(MainWindowTest, EscEnterAndF1DoNothing) {
     for (WORD key : {VK_ESCAPE, VK_RETURN, VK_F1, VK_TAB, VK_RETURN, VK_SPACE}) PressKey(key);
     Settle(500);
     EXPECT_TRUE(IsWindowVisible(program.Window()));
+    EXPECT_EQ(TopLevelWindowsOf(program.ProcessId()).size(), windowsBefore) << "no box, dialog or help opened";
+    EXPECT_EQ(program.WaitForExit(0), STILL_ACTIVE);
+}
+
+TEST_F(MainWindowTest, TabMovesTheFocusBetweenTheEditBoxAndTheDriveListOnly) {
+    HWND edit = program.Control(1201), drives = program.Control(1301);
+    RECT rect;
+    GetWindowRect(edit, &rect);
+    ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    ASSERT_EQ(FocusOf(program.Window()), edit);
+    const std::size_t windowsBefore = TopLevelWindowsOf(program.ProcessId()).size();
+    PressKey(VK_TAB);
+    EXPECT_EQ(FocusOf(program.Window()), drives);
+    PressKey(VK_TAB);
+    EXPECT_EQ(FocusOf(program.Window()), edit);
+    PressKey(VK_TAB, true);
+    EXPECT_EQ(FocusOf(program.Window()), drives) << "Shift+Tab goes back";
+    PressKey(VK_TAB, true);
+    EXPECT_EQ(FocusOf(program.Window()), edit);
+    for (WORD key : {VK_RETURN, VK_ESCAPE, VK_SPACE, VK_F1}) PressKey(key);
+    Settle(500);
+    EXPECT_EQ(FocusOf(program.Window()), edit);
     EXPECT_EQ(TopLevelWindowsOf(program.ProcessId()).size(), windowsBefore) << "no box, dialog or help opened";
     EXPECT_EQ(program.WaitForExit(0), STILL_ACTIVE);
 }

@@ -1,6 +1,7 @@
 // SystemServices against the real file system and processes under Wine. E: is an empty
 // folder mapped as a fixed disk, G: an empty fixed disk kept empty, H: a fixed disk holding
-// one hidden file, Q: a CD-ROM letter without a medium; E:\tiny is a 64 KiB file system.
+// one hidden file, Q: a CD-ROM letter without a medium; S:, T: and U: fixed disks that get a
+// "System Volume Information" folder; E:\tiny is a 64 KiB file system.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -143,7 +144,7 @@ TEST_F(SystemServicesTest, RunCommandLineStartsWithoutWaiting) {
     // The fixture logs only once the release file appears, which happens after the call
     // returns: a launch that waited for the end would never come back.
     SetEnvironmentVariableA("VANDRELL_FIXTURE_RELEASE", run.release.c_str());
-    const Text commandLine = ProgramFolder() + "fixture_console.exe /nt60 sys";
+    const Text commandLine = ProgramFolder() + "fixture_console.exe /nt60 E:";
     ASSERT_TRUE(system.RunCommandLine(commandLine, false));
     EXPECT_FALSE(PathExists(run.log));
     ASSERT_TRUE(WriteFileText(run.release, "go"));
@@ -172,24 +173,24 @@ TEST_F(SystemServicesTest, StartProgramKeepsTheProcessForItsExitCode) {
     EXPECT_FALSE(system.StartProgram("E:\\nothing-here.exe", "nothing-here"));
 }
 
-TEST_F(SystemServicesTest, TrustedProgramsComeFromTheSystemFolderOrAbsolutePathFolders) {
+TEST_F(SystemServicesTest, TrustedProgramsComeFromTheSystemDirectoryOnly) {
     ASSERT_TRUE(CreateDirectoryA("E:\\tools", nullptr));
     ASSERT_TRUE(CreateDirectoryA("E:\\here", nullptr));
-    ASSERT_TRUE(WriteFileText("E:\\tools\\probe-tool.exe", "MZ"));
-    ASSERT_TRUE(WriteFileText("E:\\here\\probe-tool.exe", "MZ"));
-    ASSERT_TRUE(WriteFileText(ProgramFolder() + "probe-tool.exe", "MZ"));
+    for (const std::string& plant : {std::string("E:\\tools\\probe-tool.exe"), std::string("E:\\here\\probe-tool.exe"),
+                                     ProgramFolder() + "probe-tool.exe"}) {
+        ASSERT_TRUE(WriteFileText(plant, "MZ")) << plant;
+    }
     char oldPath[4096];
     const DWORD oldLength = GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
     char oldFolder[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, oldFolder);
     ASSERT_TRUE(SetCurrentDirectoryA("E:\\here"));
-
     const Text programFolder = ProgramFolder().substr(0, ProgramFolder().size() - 1);
-    SetEnvironmentVariableA("PATH", (".;here;E:\\here;" + programFolder + ";\"E:\\tools\\\"").c_str());
-    EXPECT_EQ(system.LocateTrustedProgram("probe-tool.exe"), "E:\\tools\\probe-tool.exe");
-    SetEnvironmentVariableA("PATH", (".;E:\\here\\;" + programFolder).c_str());
-    EXPECT_EQ(system.LocateTrustedProgram("probe-tool.exe"), "");
+    SetEnvironmentVariableA("PATH", ("E:\\tools;.;E:\\here;" + programFolder).c_str());
+
+    EXPECT_EQ(system.LocateTrustedProgram("probe-tool.exe"), "") << "PATH, current and program folder";
     EXPECT_EQ(system.LocateTrustedProgram("notepad.exe"), system.GetSystemDirectoryPath() + "notepad.exe");
+    EXPECT_EQ(system.LocateTrustedProgram("drivers"), "") << "a directory is no program";
 
     SetCurrentDirectoryA(oldFolder);
     SetEnvironmentVariableA("PATH", oldLength ? oldPath : nullptr);
@@ -215,6 +216,10 @@ TEST_F(SystemServicesTest, PathPredicatesOnTheRealFileSystem) {
     ASSERT_TRUE(CreateDirectoryA("E:\\p\\bootsect.exe", nullptr));
     ASSERT_TRUE(CreateDirectoryA("E:\\p\\empty", nullptr));
     ASSERT_TRUE(WriteFileText("H:\\.hidden", "x"));
+    ASSERT_TRUE(CreateDirectoryA("S:\\System Volume Information", nullptr));
+    ASSERT_TRUE(CreateDirectoryA("T:\\system volume information", nullptr));
+    ASSERT_TRUE(CreateDirectoryA("T:\\$RECYCLE.BIN", nullptr));
+    ASSERT_TRUE(WriteFileText("U:\\System Volume Information", "a file"));
     const struct {
         const char* path;
         bool isDirectory, fileExistsExact, isEmpty;
@@ -227,6 +232,9 @@ TEST_F(SystemServicesTest, PathPredicatesOnTheRealFileSystem) {
         {"G:\\", true, true, true},   // an empty drive root lists no "." or ".."
         {"H:\\", true, true, false},  // one hidden file
         {"Q:\\", false, false, false},  // a letter without a medium
+        {"S:\\", true, true, true},     // only the system's own folder
+        {"T:\\", true, true, false},    // and the recycle bin: deleted files are the user's
+        {"U:\\", true, true, false},    // a file of that name is the user's
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsDirectory(system, c.path), c.isDirectory) << c.path;

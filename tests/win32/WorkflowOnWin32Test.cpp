@@ -146,7 +146,7 @@ TEST(PollOnWin32, TheCompletingTickWritesAndStartsTheBootSectorTool) {
     EXPECT_EQ(ReadFileText("E:\\Boot\\bootsect.exe"), tool);
     ASSERT_TRUE(WaitForPath("E:\\bootsect.log", 20000));
     Sleep(500);
-    EXPECT_EQ(ReadFileText("E:\\bootsect.log"), "E:\\Boot\\bootsect.exe /nt60 sys\n") << "started once";
+    EXPECT_EQ(ReadFileText("E:\\bootsect.log"), "E:\\Boot\\bootsect.exe /nt60 E:\n") << "started once";
     EXPECT_EQ(window.texts[Control::TransLabel4], "E：\\ 的引导处理完成");
     EXPECT_EQ(window.timerPeriod, 0);
 }
