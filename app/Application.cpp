@@ -1,21 +1,19 @@
 #include "app/Application.h"
 
 #include "payloads/EmbeddedPayloads.h"
+#include "platform/ControlIds.h"
 
 namespace {
 
 // The form's click bindings; every other event of the window runs no program code.
 enum class Handler { Select, Install, Close };
 struct ClickBinding {
-    int controlId;
+    Control control;
     Handler handler;
 };
 constexpr ClickBinding kClickBindings[] = {
-    {1001, Handler::Select},   // PicBtn1
-    {1401, Handler::Select},   // Button1
-    {1002, Handler::Install},  // PicBtn2
-    {1402, Handler::Install},  // Button2
-    {1003, Handler::Close},    // PicBtn3
+    {Control::PicBtn1, Handler::Select},  {Control::Button1, Handler::Select}, {Control::PicBtn2, Handler::Install},
+    {Control::Button2, Handler::Install}, {Control::PicBtn3, Handler::Close},
 };
 
 }  // namespace
@@ -48,7 +46,7 @@ int Application::Run() {
 
 void Application::OnClicked(int controlId) {
     for (const ClickBinding& binding : kClickBindings) {
-        if (binding.controlId != controlId) continue;
+        if (ControlIdOf(binding.control) != controlId) continue;
         switch (binding.handler) {
         case Handler::Select: workflow_->OnSelectClicked(); break;
         case Handler::Install: workflow_->OnInstallClicked(); break;
@@ -58,7 +56,7 @@ void Application::OnClicked(int controlId) {
 }
 
 void Application::OnTimer(UINT_PTR timerId) {
-    if (timerId == Win32WindowServices::kTimerId) workflow_->OnPollTimer();
+    if (timerId == ControlId::Timer1) workflow_->OnPollTimer();
 }
 
 void Application::OnCloseClicked() { window_->EndProgram(0); }

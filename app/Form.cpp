@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "app/Resources.h"
+#include "platform/ControlIds.h"
 
 namespace {
 
@@ -18,17 +19,21 @@ constexpr FontSpec kFonts[kFontRoles] = {{0, 0}, {-14, FW_BOLD}, {-14, FW_NORMAL
 
 enum class Kind { PictureButton, Label, EditBox, DriveSelector, PushButton };
 
+}  // namespace
+
+// One control of the form, by name: where it lies, whether it shows, what it reads and how.
 struct ControlSpec {
     Control control;
     Kind kind;
-    int id;
-    int left, top, width, height;  // for DriveSelector the closed field
-    bool visible;
-    const char* text;
-    FontRole font;
-    int normalPicture, hoverPicture;
-    bool handCursor;
+    int left, top, width, height;
+    bool visible = true;
+    const char* text = "";
+    FontRole font = kNoFont;
+    int normalPicture = 0, hoverPicture = 0;
+    bool handCursor = false;
 };
+
+namespace {
 
 constexpr int kWidth = 345, kHeight = 181;
 constexpr int kDriveListHeight = 80;  // DriverBox1's field and its opened list together
@@ -36,25 +41,36 @@ constexpr char kTitleLine[] = "Vandrell  -- Quennet软件";
 constexpr char kWelcome[] = "欢迎使用 Vandrell，请按上面的两个步骤操作";
 
 constexpr ControlSpec kControls[] = {
-    {Control::PicBtn3, Kind::PictureButton, 1003, 304, 0, 38, 26, true, "", kNoFont, IDB_CLOSE, IDB_CLOSE, true},
-    {Control::PicBtn1, Kind::PictureButton, 1001, 248, 54, 68, 29, true, "", kNoFont, IDB_SELECT_NORMAL,
-     IDB_SELECT_HOVER, false},
-    {Control::PicBtn2, Kind::PictureButton, 1002, 248, 112, 68, 29, true, "", kNoFont, IDB_START_NORMAL,
-     IDB_START_HOVER, false},
-    {Control::TransLabel1, Kind::Label, 1101, 32, 0, 216, 24, true, kTitleLine, kLabelBold, 0, 0, false},
-    {Control::TransLabel2, Kind::Label, 1102, 24, 32, 208, 24, true, "1、 请选择install.Wim文件", kLabelBold, 0, 0,
-     false},
-    {Control::TransLabel3, Kind::Label, 1103, 24, 88, 208, 24, true, "2、 请选择驱动器", kLabelBold, 0, 0, false},
-    {Control::TransLabel4, Kind::Label, 1104, 32, 152, 296, 24, true, kWelcome, kLabelRegular, 0, 0, false},
-    {Control::EditBox1, Kind::EditBox, 1201, 24, 56, 216, 24, true, "", kBoxFont, 0, 0, false},
-    {Control::DriverBox1, Kind::DriveSelector, 1301, 24, 112, 216, 24, true, "", kBoxFont, 0, 0, false},
-    {Control::Button1, Kind::PushButton, 1401, -8, 216, 72, 24, false, "选   择", kDefaultGuiFont, 0, 0, false},
-    {Control::Button2, Kind::PushButton, 1402, -16, 208, 72, 24, false, "安   装", kDefaultGuiFont, 0, 0, false},
+    {.control = Control::PicBtn3, .kind = Kind::PictureButton, .left = 304, .top = 0, .width = 38, .height = 26,
+     .normalPicture = IDB_CLOSE, .hoverPicture = IDB_CLOSE, .handCursor = true},
+    {.control = Control::PicBtn1, .kind = Kind::PictureButton, .left = 248, .top = 54, .width = 68, .height = 29,
+     .normalPicture = IDB_SELECT_NORMAL, .hoverPicture = IDB_SELECT_HOVER},
+    {.control = Control::PicBtn2, .kind = Kind::PictureButton, .left = 248, .top = 112, .width = 68, .height = 29,
+     .normalPicture = IDB_START_NORMAL, .hoverPicture = IDB_START_HOVER},
+    {.control = Control::TransLabel1, .kind = Kind::Label, .left = 32, .top = 0, .width = 216, .height = 24,
+     .text = kTitleLine, .font = kLabelBold},
+    {.control = Control::TransLabel2, .kind = Kind::Label, .left = 24, .top = 32, .width = 208, .height = 24,
+     .text = "1、 请选择install.Wim文件", .font = kLabelBold},
+    {.control = Control::TransLabel3, .kind = Kind::Label, .left = 24, .top = 88, .width = 208, .height = 24,
+     .text = "2、 请选择驱动器", .font = kLabelBold},
+    {.control = Control::TransLabel4, .kind = Kind::Label, .left = 32, .top = 152, .width = 296, .height = 24,
+     .text = kWelcome, .font = kLabelRegular},
+    {.control = Control::EditBox1, .kind = Kind::EditBox, .left = 24, .top = 56, .width = 216, .height = 24,
+     .font = kBoxFont},
+    {.control = Control::DriverBox1, .kind = Kind::DriveSelector, .left = 24, .top = 112, .width = 216, .height = 24,
+     .font = kBoxFont},
+    // The hidden twins of the two commands lie below and left of the client area as well, so
+    // nobody ever sees or clicks them; the poll only disables and enables them.
+    {.control = Control::Button1, .kind = Kind::PushButton, .left = -8, .top = 216, .width = 72, .height = 24,
+     .visible = false, .text = "选   择", .font = kDefaultGuiFont},
+    {.control = Control::Button2, .kind = Kind::PushButton, .left = -16, .top = 208, .width = 72, .height = 24,
+     .visible = false, .text = "安   装", .font = kDefaultGuiFont},
 };
 
 constexpr int kPictures[] = {IDB_BACKGROUND,    IDB_CLOSE,        IDB_SELECT_NORMAL,
                              IDB_SELECT_HOVER,  IDB_START_NORMAL, IDB_START_HOVER};
 
+// The overwrite prompt has no effect on an open dialog; the form sets it all the same.
 constexpr OpenFileDialog::Settings kOpenDialog = {
     "请选择install.wim文件", "install.wim|*.WIM",
     OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER};
@@ -64,10 +80,10 @@ RECT RectOf(const ControlSpec& spec) {
 }
 
 HWND CreateStandard(const char* className, DWORD exStyle, DWORD style, const ControlSpec& spec, HWND parent) {
-    return CreateWindowExA(exStyle, className, spec.text, WS_CHILD | (spec.visible ? WS_VISIBLE : 0) | style,
+    return CreateWindowExA(exStyle, className, spec.text, WS_CHILD | (spec.visible ? WS_VISIBLE : 0u) | style,
                            spec.left, spec.top, spec.width, spec.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleA(nullptr),
-                           nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIdOf(spec.control))),
+                           GetModuleHandleA(nullptr), nullptr);
 }
 
 }  // namespace
@@ -99,47 +115,48 @@ bool Form::Create() {
     return CreateControls();
 }
 
-bool Form::CreateControls() {
+HWND Form::CreateControl(const ControlSpec& spec) {
     HWND parent = main_.Handle();
+    const int id = ControlIdOf(spec.control);
+    switch (spec.kind) {
+    case Kind::PictureButton: {
+        auto button = std::make_unique<PictureButton>();
+        const bool made = button->Create(parent, {id, RectOf(spec), spec.visible, PictureFor(spec.normalPicture),
+                                                  PictureFor(spec.hoverPicture), spec.handCursor});
+        HWND handle = made ? button->Handle() : nullptr;
+        pictureButtons_.push_back(std::move(button));
+        return handle;
+    }
+    case Kind::Label: {
+        auto label = std::make_unique<TransparentLabel>();
+        const bool made = label->Create(parent, main_, {id, RectOf(spec), spec.visible, spec.text, FontFor(spec.font)});
+        HWND handle = made ? label->Handle() : nullptr;
+        labels_.push_back(std::move(label));
+        return handle;
+    }
+    case Kind::EditBox: {
+        HWND edit = CreateStandard("EDIT", WS_EX_CLIENTEDGE, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, spec,
+                                   parent);
+        main_.SetWhiteBackgroundControl(edit);
+        return edit;
+    }
+    case Kind::DriveSelector:
+        return driveSelector_.Create(parent, {id, RectOf(spec), kDriveListHeight, spec.visible, FontFor(spec.font)})
+                   ? driveSelector_.Handle()
+                   : nullptr;
+    case Kind::PushButton:
+        return CreateStandard("BUTTON", 0, BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, spec, parent);
+    }
+    return nullptr;
+}
+
+bool Form::CreateControls() {
     for (const ControlSpec& spec : kControls) {
-        HWND created = nullptr;
-        switch (spec.kind) {
-        case Kind::PictureButton: {
-            auto button = std::make_unique<PictureButton>();
-            if (button->Create(parent, {spec.id, RectOf(spec), PictureFor(spec.normalPicture),
-                                        PictureFor(spec.hoverPicture), spec.handCursor})) {
-                created = button->Handle();
-            }
-            pictureButtons_.push_back(std::move(button));
-            break;
-        }
-        case Kind::Label: {
-            auto label = std::make_unique<TransparentLabel>();
-            if (label->Create(parent, main_, {spec.id, RectOf(spec), spec.text, FontFor(spec.font)})) {
-                created = label->Handle();
-            }
-            labels_.push_back(std::move(label));
-            break;
-        }
-        case Kind::EditBox:
-            created = CreateStandard("EDIT", WS_EX_CLIENTEDGE, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY,
-                                     spec, parent);
-            main_.SetWhiteBackgroundControl(created);
-            break;
-        case Kind::DriveSelector:
-            if (driveSelector_.Create(parent, {spec.id, RectOf(spec), kDriveListHeight, FontFor(spec.font)})) {
-                created = driveSelector_.Handle();
-            }
-            break;
-        case Kind::PushButton:
-            created = CreateStandard("BUTTON", 0, BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, spec, parent);
-            break;
-        }
+        HWND created = CreateControl(spec);
         if (!created) return false;
         if (spec.kind == Kind::EditBox || spec.kind == Kind::PushButton) {
             SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
         }
-        ShowWindow(created, spec.visible ? SW_SHOWNA : SW_HIDE);
         controls_[spec.control] = created;
     }
     return true;

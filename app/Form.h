@@ -15,8 +15,11 @@
 #include "platform/win32/TransparentLabel.h"
 #include "platform/win32/Win32WindowServices.h"
 
+struct ControlSpec;
+
 // MainWindow and its controls, created from the fixed form table. Owns every window, font
-// and picture of the form.
+// and picture of the form; the fonts and pictures are declared first, so they outlive the
+// windows that use them.
 class Form {
 public:
     Form();
@@ -31,15 +34,16 @@ public:
 
 private:
     bool CreateControls();
+    HWND CreateControl(const ControlSpec& spec);
     HFONT FontFor(int role) const;
     const Picture* PictureFor(int resourceId) const;
 
+    std::vector<std::pair<int, Picture>> pictures_;
+    std::vector<UniqueGdiObject> fonts_;
     MainWindow main_;
     std::vector<std::unique_ptr<PictureButton>> pictureButtons_;
     std::vector<std::unique_ptr<TransparentLabel>> labels_;
     DriveSelector driveSelector_;
     OpenFileDialog openDialog_;
-    std::vector<std::pair<int, Picture>> pictures_;
-    std::vector<UniqueGdiObject> fonts_;
     std::map<Control, HWND> controls_;
 };

@@ -23,6 +23,8 @@ private:
     bool initialised_;
 };
 
+// The folder of the program file becomes the current directory, so that DriverBox1 starts on
+// the drive the program was started from.
 void SetCurrentDirectoryToProgramFolder() {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -182,12 +182,12 @@ int Tick(int count) {
     Win32WindowServices window(parts);
     Payloads payloads;
     Workflow workflow(system, window, payloads);
-    window.SetTimerPeriod(Control::Timer1, 300);
+    window.SetTimerPeriod(300);
     Sleep(300);
     const double before = ThreadCpuMs();
     for (int i = 0; i < count; ++i) workflow.OnPollTimer();
     const double perTick = (ThreadCpuMs() - before) / count;
-    const bool stillWaiting = window.GetTimerPeriod(Control::Timer1) == 300;
+    const bool stillWaiting = window.GetTimerPeriod() == 300;
     TerminateProcess(sleeper.hProcess, 0);
     WaitForSingleObject(sleeper.hProcess, 5000);
     CloseHandle(sleeper.hProcess);

@@ -15,4 +15,5 @@ add_executable(host_tests
   tests/host/ToolDeploymentTest.cpp
 )
 target_link_libraries(host_tests PRIVATE vandrell_fakes gtest_main)
-add_test(NAME host_tests COMMAND host_tests)
+include(GoogleTest)
+gtest_discover_tests(host_tests)

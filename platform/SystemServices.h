@@ -5,15 +5,8 @@
 
 #include "Text.h"
 
-// Opaque native handles passed through the interfaces as integers so that code above the
-// platform never needs <windows.h>.
-using NativeHandle = std::uintptr_t;
+// An opaque native window handle, so that code above the platform never needs <windows.h>.
 using WindowHandle = std::uintptr_t;
-
-// The search held between FindFirstDirectory calls.
-struct DirectorySearch {
-    NativeHandle handle = 0;  // 0: no search open
-};
 
 // One entry of a directory listing.
 struct DirectoryEntry {
@@ -21,13 +14,17 @@ struct DirectoryEntry {
     bool directory = false;
 };
 
-// The fields of PROCESSENTRY32 (ANSI) that the process check reads.
-struct ProcessEntry {
-    std::uint32_t dwSize = 0;
-    char szExeFile[260] = {};
+// The executable names of the processes running when the snapshot was taken, one at a time
+// in the platform's order. Whatever the snapshot holds is released when it is destroyed.
+class ProcessSnapshot {
+public:
+    virtual ~ProcessSnapshot() = default;
+    // The next process's executable name (the empty text for a process without one); false
+    // when no process is left, or when the platform failed to list any.
+    virtual bool NextExecutableName(Text& name) = 0;
 };
 
-// A started process whose exit code the caller wants; closes its handle when destroyed.
+// A started process whose exit code the caller wants; releases its handle when destroyed.
 class LaunchedProcess {
 public:
     virtual ~LaunchedProcess() = default;
@@ -37,8 +34,8 @@ public:
     virtual bool ReadExitCode(std::uint32_t& code) = 0;
 };
 
-constexpr std::uint32_t kSnapshotAll = 15;  // TH32CS_SNAPALL
-
+// Files, directories, processes and the shell. Every handle and search stays on the platform
+// side and is closed before an operation returns, or when the object it lives in is gone.
 class SystemServices {
 public:
     virtual ~SystemServices() = default;
@@ -62,26 +59,22 @@ public:
     virtual bool MakeDirectory(const Text& path) = 0;
     // Removes the directory and what lies below it; refuses the empty path and drive roots.
     virtual bool RemoveDirectoryTree(const Text& path) = 0;
-    // The name of the first directory matching the pattern (empty pattern: continue the held
-    // search); empty text when none, and the search is then closed.
-    virtual Text FindFirstDirectory(const Text& pattern, DirectorySearch& search) = 0;
-    virtual void CloseDirectorySearch(DirectorySearch& search) = 0;
+    // True when a search for the pattern finds an entry that is a directory (a plain file of
+    // that name does not count; a pattern ending in "\" finds nothing).
+    virtual bool FindsDirectory(const Text& pattern) = 0;
+    // The entries of an existing directory, without "." and ".."; false when the path names no
+    // directory or its listing was refused.
+    virtual bool ListDirectory(const Text& path, std::vector<DirectoryEntry>& entries) = 0;
 
-    // Process snapshot, as kernel32 offers it.
-    virtual NativeHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) = 0;
-    virtual bool Process32First(NativeHandle snapshot, ProcessEntry& entry) = 0;
-    virtual bool Process32Next(NativeHandle snapshot, ProcessEntry& entry) = 0;
-    virtual bool CloseHandle(NativeHandle handle) = 0;
+    // A snapshot of the running processes; null when none could be taken.
+    virtual std::unique_ptr<ProcessSnapshot> TakeProcessSnapshot() = 0;
 
     // The shell's path tests, results passed on unchanged.
     virtual std::int32_t PathIsDirectoryA(const Text& path) = 0;
     virtual std::int32_t PathFileExistsA(const Text& path) = 0;
     virtual std::int32_t PathIsDirectoryEmptyA(const Text& path) = 0;
-    // The entries of an existing directory, without "." and ".."; false when the path names no
-    // directory or its listing was refused.
-    virtual bool ListDirectory(const Text& path, std::vector<DirectoryEntry>& entries) = 0;
 
-    // The shell's modal format dialog for a zero-based drive number; the result is ignored.
-    virtual void SHFormatDrive(WindowHandle owner, std::uint32_t drive, std::uint32_t formatId,
-                               std::uint32_t options) = 0;
+    // The shell's modal format dialog for a zero-based drive number, owned by the window
+    // (SHFormatDrive with the format id and options 0); the result is ignored.
+    virtual void FormatDrive(WindowHandle owner, std::uint32_t driveNumber) = 0;
 };

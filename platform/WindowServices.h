@@ -39,14 +39,16 @@ public:
     // Labels repaint at once with the window's picture behind; an edit box is replaced.
     virtual void SetControlText(Control control, const Text& text) = 0;
     virtual Text GetControlText(Control control) = 0;
-    // One upper-case letter; the process's current drive when nothing is chosen.
-    virtual Text GetCurrentDrive(Control control) = 0;
-    // Below 0 counts as 0; the same value again changes nothing; 0 stops the timer.
-    virtual void SetTimerPeriod(Control timer, int milliseconds) = 0;
-    virtual int GetTimerPeriod(Control timer) = 0;
-    // Modal; true only when the user confirmed a file, whose full path is then the file name.
-    virtual bool ShowOpenDialog(Control dialog) = 0;
-    virtual Text GetDialogFileName(Control dialog) = 0;
+    // DriverBox1's drive: one upper-case letter; the process's current drive when nothing is
+    // chosen.
+    virtual Text GetCurrentDrive() = 0;
+    // Timer1: below 0 counts as 0; the same value again changes nothing; 0 stops the timer.
+    virtual void SetTimerPeriod(int milliseconds) = 0;
+    virtual int GetTimerPeriod() = 0;
+    // CommonDlg1, modal; true only when the user confirmed a file, whose full path is then the
+    // dialog's file name.
+    virtual bool ShowOpenDialog() = 0;
+    virtual Text GetDialogFileName() = 0;
     // Modal box without owner; MB_TASKMODAL added unless MB_SYSTEMMODAL is set. Results 0-6.
     virtual int ShowMessageBox(const Text& text, std::uint32_t style, const Text& caption) = 0;
     virtual WindowHandle GetWindowHandle(Control window) = 0;

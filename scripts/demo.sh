@@ -46,9 +46,12 @@ fi
 start_xvfb
 "$WINE" "build/$standins/Vandrell.exe" &
 program=$!
-sleep 8
+# The window as X shows it: found by its caption, cropped from its real rectangle.
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Vandrell$' | head -1)
+eval "$(xdotool getwindowgeometry --shell "$window")"
+sleep 1   # its first paint
 shot=$demo/screenshot.png
-import -window root -crop 345x181+787+449 "$shot"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$shot"
 kill "$program" 2>/dev/null || true
 timeout 30 "$WINESERVER" -k || true
 echo "No display: ran under Xvfb; screenshot saved to $shot"

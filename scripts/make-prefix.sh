@@ -10,6 +10,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
+winepath_of() { printf 'Z:%s' "${1//\//\\}"; }
 prefix=$1; shift
 export WINEPREFIX=$prefix
 
@@ -29,6 +30,14 @@ if [ ! -f "$prefix/.vandrell-ready" ]; then
   touch "$prefix/.vandrell-ready"   # complete only now: fonts and version are in
 fi
 
+# The drive letters: one link and one registry value each, written only when they change (the
+# registry through one regedit run). The drive types are read when Wine's services start, so
+# the server is then let to end before the next program starts it again.
+[ $# -gt 0 ] || exit 0
+[ "$(cat "$prefix/.vandrell-drives" 2>/dev/null)" != "$*" ] || exit 0
+reg=$(mktemp --suffix=.reg)
+trap 'rm -f "$reg"' EXIT
+printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives]\r\n' > "$reg"
 for spec in "$@"; do
   letter=${spec%%=*}; rest=${spec#*=}
   type=${rest%%:*}; folder=${rest#*:}
@@ -38,6 +47,8 @@ for spec in "$@"; do
     folder=/nonexistent/vandrell-no-medium   # the letter exists, its medium does not
   fi
   ln -sfn "$folder" "$prefix/dosdevices/${letter}:"
-  timeout 60 "$WINE" reg add 'HKLM\Software\Wine\Drives' /v "${letter}:" /d "$type" /f >/dev/null 2>&1
+  printf '"%s:"="%s"\r\n' "$letter" "$type" >> "$reg"
 done
-[ $# -eq 0 ] || timeout 60 "$WINESERVER" -w
+timeout 60 "$WINE" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1
+timeout 60 "$WINESERVER" -w
+printf '%s' "$*" > "$prefix/.vandrell-drives"

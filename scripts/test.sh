@@ -22,6 +22,7 @@ as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 configure_and_build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1"; }
 
 stage "set-up" as_root bash scripts/setup.sh
+stage "layers" bash scripts/check-layers.sh
 stage "host build" configure_and_build host
 stage "host tests" ctest --preset host
 stage "windows build (the shipped 32-bit program)" configure_and_build windows

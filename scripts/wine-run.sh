@@ -2,17 +2,24 @@
 # Runs a Windows program under Wine in the project's prefix; used as the crosscompiling
 # emulator, so ctest in the Windows tree runs every Win32 test this way.
 #   VANDRELL_WINE_PREFIX  prefix to use (made on first use); default: ./wine-prefix
-#   VANDRELL_TEST_DRIVES  "e=hd:/folder q=cdrom: ..."; each folder is emptied and mapped to
-#                         its letter before the run (a letter with no folder has no medium)
+#   VANDRELL_TEST_DRIVES  "e=hd:/folder q=cdrom: ..."; each folder (inside the build tree,
+#                         the working directory) is emptied and mapped to its letter before
+#                         the run (a letter with no folder has no medium)
 #   VANDRELL_TEST_SETUP   shell command run after the drives are prepared
 #   VANDRELL_TEST_TEARDOWN shell command run after the program has ended
 #   VANDRELL_WINE_TIMEOUT seconds before the run is ended (default 300)
+# A test program's own settings (the variables above and VANDRELL_WINE_ARCH / _VERSION) come
+# from wine-tests/NAME.sh beside it, written by the build.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+settings="$(dirname "$1")/wine-tests/$(basename "$1" .exe).sh"
+# shellcheck source=/dev/null
+[ ! -f "$settings" ] || . "$settings"
 . "$here/wine-env.sh"
 export WINEPREFIX=${VANDRELL_WINE_PREFIX:-$PWD/wine-prefix}
-# Windows need a display: without a usable one, run under a private virtual display.
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+# Windows need a display: without a usable one, or when the test asks for a screen size
+# (VANDRELL_SCREEN, e.g. 800x600), run under a private virtual display.
+if [ -n "${VANDRELL_SCREEN:-}" ] || [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   . "$here/xvfb.sh"
   start_xvfb
 fi
@@ -20,7 +27,12 @@ fi
 drives=()
 for spec in ${VANDRELL_TEST_DRIVES:-}; do
   folder=${spec#*=}; folder=${folder#*:}
-  if [ -n "$folder" ]; then rm -rf "$folder"; mkdir -p "$folder"; fi
+  if [ -n "$folder" ]; then
+    case "$(realpath -m "$folder")/" in
+      "$(realpath "$PWD")"/?*) rm -rf "$folder"; mkdir -p "$folder" ;;
+      *) echo "wine-run: $folder is not inside the build tree $PWD; not emptying it" >&2; exit 2 ;;
+    esac
+  fi
   drives+=("$spec")
 done
 # One prefix is shared by the test runs of a tree: serialise its creation and drive mapping.

@@ -7,19 +7,6 @@
 
 namespace {
 
-// Ends the routine's search on every way out.
-class SearchCloser {
-public:
-    explicit SearchCloser(SystemServices& system) : system_(system) {}
-    ~SearchCloser() { system_.CloseDirectorySearch(search); }
-    SearchCloser(const SearchCloser&) = delete;
-    SearchCloser& operator=(const SearchCloser&) = delete;
-    DirectorySearch search;
-
-private:
-    SystemServices& system_;
-};
-
 void EndWithSeparator(Text& path) {
     if (!EndsWithSeparator(path)) path += '\\';
 }
@@ -30,9 +17,7 @@ int CreateDirectoryTree(SystemServices& system, Text& path) {
     if (IsBlankPath(path)) return -1;
     if (EndsWithSeparator(path)) path.pop_back();
 
-    SearchCloser closer(system);
-    auto isDirectory = [&](const Text& level) { return !system.FindFirstDirectory(level, closer.search).empty(); };
-    if (isDirectory(path)) {
+    if (system.FindsDirectory(path)) {
         EndWithSeparator(path);
         return 0;
     }
@@ -44,7 +29,7 @@ int CreateDirectoryTree(SystemServices& system, Text& path) {
     std::vector<Text> created;
     for (std::size_t i = 1; i < elements.size(); ++i) {
         level += "\\" + elements[i];
-        if (!isDirectory(level)) {
+        if (!system.FindsDirectory(level)) {
             if (!system.MakeDirectory(level)) {
                 // Remove only what this call made: with empty elements, or a level the search
                 // cannot see, the rollback target may name a directory that was there before.

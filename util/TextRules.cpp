@@ -2,13 +2,10 @@
 
 Text FoldAsciiCase(const Text& text) {
     Text folded = text;
-    for (std::size_t i = 0; i < folded.size(); ++i) {
+    // A double-byte character is stepped over whole: its second byte is never folded.
+    for (std::size_t i = 0; i < folded.size(); i += CharacterLength(folded, i)) {
         const unsigned char byte = static_cast<unsigned char>(folded[i]);
-        if (byte >= 0x41 && byte <= 0x5A) {
-            folded[i] = static_cast<char>(byte + 0x20);
-        } else if (byte >= 0x80) {
-            ++i;  // the pair's second byte is never folded
-        }
+        if (byte >= 0x41 && byte <= 0x5A) folded[i] = static_cast<char>(byte + 0x20);
     }
     return folded;
 }

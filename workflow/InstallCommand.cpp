@@ -1,12 +1,12 @@
 #include "platform/Text.h"
 #include "util/PathPredicates.h"
 #include "workflow/Messages.h"
+#include "workflow/Tools.h"
 #include "workflow/Workflow.h"
 
 namespace {
 
 constexpr int kPollPeriodMs = 300;
-constexpr char kImagingToolFile[] = "imagex.exe";
 
 // A path with a space or a tab would split into several arguments: quote it.
 Text QuoteIfNeeded(const Text& path) {
@@ -15,7 +15,7 @@ Text QuoteIfNeeded(const Text& path) {
 }
 
 Text ImagingCommandLine(const Text& imagePath, const Text& driveLetter) {
-    return "IMAGEX /apply " + QuoteIfNeeded(imagePath) + " 1  " + driveLetter + ":\\";
+    return Tools::kImagingCommand + QuoteIfNeeded(imagePath) + Tools::kImageOneOnto + driveLetter + ":\\";
 }
 
 }  // namespace
@@ -41,7 +41,7 @@ void Workflow::OnInstallClicked() {
         return;
     }
     const auto driveNumber = static_cast<std::uint32_t>(CurrentDrive()[0] - 'A');
-    system_.SHFormatDrive(window_.GetWindowHandle(Control::MainWindow), driveNumber, 0, 0);
+    system_.FormatDrive(window_.GetWindowHandle(Control::MainWindow), driveNumber);
     const Text driveLetter = CurrentDrive();
     const Text commandLine =
         ImagingCommandLine(window_.GetControlText(Control::EditBox1), driveLetter);
@@ -50,12 +50,12 @@ void Workflow::OnInstallClicked() {
                                Messages::kNotice);
         return;
     }
-    window_.SetTimerPeriod(Control::Timer1, kPollPeriodMs);
+    window_.SetTimerPeriod(kPollPeriodMs);
 }
 
 // Starts the imaging tool from a trusted place only and keeps the run for the poll.
 bool Workflow::LaunchImagingTool(const Text& commandLine, const Text& driveLetter) {
-    const Text program = system_.LocateTrustedProgram(kImagingToolFile);
+    const Text program = system_.LocateTrustedProgram(Tools::kImagingToolFile);
     if (program.empty()) return false;
     auto process = system_.StartProgram(program, commandLine);
     if (!process) return false;

@@ -2,6 +2,7 @@
 #include "util/PathPredicates.h"
 #include "util/ProcessCheck.h"
 #include "workflow/Messages.h"
+#include "workflow/Tools.h"
 #include "workflow/Workflow.h"
 
 void Workflow::OnPollTimer() {
@@ -22,13 +23,13 @@ void Workflow::OnPollTimer() {
         const bool booted = SetUpBootSector(drive);
         window_.SetControlText(Control::TransLabel4, drive + (booted ? Messages::kBootDone : Messages::kBootFailed));
     }
-    window_.SetTimerPeriod(Control::Timer1, 0);
+    window_.SetTimerPeriod(0);
 }
 
 // Any process named imagex.exe keeps the poll waiting, and so does the run the install
 // command started until its process has ended.
 bool Workflow::ImagingToolRunning() {
-    Text name = "imagex.exe";
+    Text name = Tools::kImagingToolFile;
     if (IsProcessRunning(system_, name)) return true;
     return imaging_.process && !imaging_.process->HasEnded();
 }
@@ -42,16 +43,16 @@ bool Workflow::ImagingSucceeded() {
 
 // The Boot folder and the boot sector tool when missing, then the tool's start.
 bool Workflow::SetUpBootSector(const Text& drive) {
-    if (!IsDirectory(system_, drive + ":\\Boot")) {
-        Text bootFolder = drive + ":\\Boot";
+    if (!IsDirectory(system_, drive + Tools::kBootFolder)) {
+        Text bootFolder = drive + Tools::kBootFolder;
         if (CreateDirectoryTree(system_, bootFolder) < 0) return false;
     }
-    const Text toolPath = drive + ":\\Boot\\bootsect.exe";
+    const Text toolPath = drive + Tools::kBootSectorTool;
     if (!FileExistsExact(system_, toolPath)) {
         if (payloads_.bootSectorTool.empty()) return false;
         if (!system_.WriteBytesToFile(toolPath, payloads_.bootSectorTool)) return false;
     }
     // The boot code goes to the target drive: "sys" would mean the running PC's own system
     // partition.
-    return system_.RunCommandLine(toolPath + " /nt60 " + drive + ":", false);
+    return system_.RunCommandLine(toolPath + Tools::kBootCodeFor + drive + ":", false);
 }

@@ -24,7 +24,7 @@ private:
         Text driveLetter;
     };
 
-    Text CurrentDrive() { return window_.GetCurrentDrive(Control::DriverBox1); }
+    Text CurrentDrive() { return window_.GetCurrentDrive(); }
     bool LaunchImagingTool(const Text& commandLine, const Text& driveLetter);
     bool ImagingToolRunning();
     bool ImagingSucceeded();

@@ -7,8 +7,12 @@ namespace {
 char UpperLetter(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c; }
 bool IsLetter(char c) { return UpperLetter(c) >= 'A' && UpperLetter(c) <= 'Z'; }
 
-// The drive of the current directory, or of the system directory when that is a share.
-char CurrentDriveLetter() {
+// The list entry for a drive root such as "E:\\".
+std::string EntryText(const std::string& root);
+
+}  // namespace
+
+char CurrentDirectoryDriveLetter() {
     char folder[MAX_PATH] = {};
     const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
     if (length > 0 && length < MAX_PATH && IsLetter(folder[0]) && folder[1] == ':') return UpperLetter(folder[0]);
@@ -16,12 +20,12 @@ char CurrentDriveLetter() {
     return 'C';
 }
 
-}  // namespace
-
 bool DriveSelector::Create(HWND parent, const Settings& settings) {
     const RECT& r = settings.rect;
-    combo_ = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
-                                                        CBS_NOINTEGRALHEIGHT,  // the list keeps its full height
+    // No integral height: the opened list keeps the form's height.
+    const DWORD style = WS_CHILD | (settings.visible ? WS_VISIBLE : 0u) | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
+                        CBS_NOINTEGRALHEIGHT;
+    combo_ = CreateWindowExA(0, "COMBOBOX", "", style,
                              r.left, r.top, r.right - r.left, settings.openHeight, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(settings.id)),
                              GetModuleHandleA(nullptr), nullptr);
@@ -47,7 +51,9 @@ void DriveSelector::SetClosedHeight(int height) {
     }
 }
 
-std::string DriveSelector::EntryText(const std::string& root) {
+namespace {
+
+std::string EntryText(const std::string& root) {
     std::string entry = root.substr(0, 2);
     switch (GetDriveTypeA(root.c_str())) {
     case DRIVE_FIXED: {
@@ -74,12 +80,14 @@ std::string DriveSelector::EntryText(const std::string& root) {
     return entry;
 }
 
+}  // namespace
+
 void DriveSelector::Fill() {
     const DWORD size = GetLogicalDriveStringsA(0, nullptr);
     if (size == 0) return;
     std::vector<char> roots(size + 1, '\0');
     if (GetLogicalDriveStringsA(size, roots.data()) == 0) return;
-    const char current = CurrentDriveLetter();
+    const char current = CurrentDirectoryDriveLetter();
     for (const char* root = roots.data(); *root != '\0'; root += lstrlenA(root) + 1) {
         if (!IsLetter(root[0])) continue;
         const LRESULT index = SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(EntryText(root).c_str()));
@@ -95,5 +103,5 @@ std::string DriveSelector::ChosenLetter() const {
         const LRESULT letter = SendMessageA(combo_, CB_GETITEMDATA, index, 0);
         if (letter != CB_ERR && IsLetter(static_cast<char>(letter))) return std::string(1, static_cast<char>(letter));
     }
-    return std::string(1, CurrentDriveLetter());
+    return std::string(1, CurrentDirectoryDriveLetter());
 }

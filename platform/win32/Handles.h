@@ -78,21 +78,6 @@ private:
     HGDIOBJ previous_;
 };
 
-class ScopedGetDc {
-public:
-    explicit ScopedGetDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
-    ~ScopedGetDc() {
-        if (dc_) ::ReleaseDC(window_, dc_);
-    }
-    ScopedGetDc(const ScopedGetDc&) = delete;
-    ScopedGetDc& operator=(const ScopedGetDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
 class ScopedPaint {
 public:
     explicit ScopedPaint(HWND window) : window_(window) { dc_ = ::BeginPaint(window, &ps_); }

@@ -9,8 +9,9 @@ bool MainWindow::Create(const Settings& settings) {
     }
     const int left = (GetSystemMetrics(SM_CXSCREEN) - settings.width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - settings.height) / 2;
-    if (!CreateAs(kClassName, WS_EX_APPWINDOW, settings.caption, WS_POPUP | WS_MINIMIZEBOX | WS_CLIPCHILDREN, left,
-                  top, settings.width, settings.height, nullptr, 0)) {
+    const RECT rect{left, top, left + settings.width, top + settings.height};
+    if (!Window::Create({kClassName, settings.caption, WS_POPUP | WS_MINIMIZEBOX | WS_CLIPCHILDREN, WS_EX_APPWINDOW,
+                         rect, nullptr, 0})) {
         return false;
     }
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -35,16 +36,9 @@ void MainWindow::PaintBackground(HDC dc, const RECT& area) {
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
-        return 1;  // WM_PAINT covers every pixel
     case WM_PAINT:
-        OnPaint();
-        return 0;
-    case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(Handle(), &client);
-        PaintBackground(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    }
+    case WM_PRINTCLIENT:
+        return PaintMessage(message, wParam);
     case WM_LBUTTONDOWN:
         OnLeftButtonDown();
         return 0;
@@ -79,13 +73,6 @@ bool MainWindow::MoveFocusOnTab(const MSG& message) {
     const bool backwards = GetKeyState(VK_SHIFT) < 0;
     if (HWND next = GetNextDlgTabItem(Handle(), GetFocus(), backwards)) SetFocus(next);
     return true;
-}
-
-void MainWindow::OnPaint() {
-    ScopedPaint paint(Handle());
-    RECT client;
-    GetClientRect(Handle(), &client);
-    PaintBackground(paint.Get(), client);
 }
 
 // A press on the window's own background moves the window as a title bar would.

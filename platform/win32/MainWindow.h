@@ -32,9 +32,9 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override { PaintBackground(dc, client); }
 
 private:
-    void OnPaint();
     void OnLeftButtonDown();
     LRESULT OnControlColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 

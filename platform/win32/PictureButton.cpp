@@ -8,21 +8,19 @@
 bool PictureButton::Create(HWND parent, const Settings& settings) {
     settings_ = settings;
     cursor_ = LoadCursorA(nullptr, settings.handCursor ? IDC_HAND : IDC_ARROW);
-    return CreateChild(kClassName, "", parent, settings.id, settings.rect);
+    return CreateChild(kClassName, "", parent, settings.id, settings.rect, settings.visible);
 }
 
 LRESULT PictureButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
-        return 1;
     case WM_PAINT:
-        OnPaint();
-        return 0;
+    case WM_PRINTCLIENT:
+        return PaintMessage(message, wParam);
     case WM_MOUSEMOVE:
         OnMouseMove(wParam, lParam);
         return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
         OnLeftButtonDown();
         return 0;
     case WM_LBUTTONUP:
@@ -39,12 +37,12 @@ LRESULT PictureButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void PictureButton::OnPaint() {
-    BufferedPaint paint(Handle());
-    FillRect(paint.Dc(), &paint.Client(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+void PictureButton::Paint(HDC dc, const RECT& client) {
+    // Black first: a part that the picture does not cover shows black, as the form wants.
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     const bool hover = state_ == State::Hover && settings_.hover && settings_.hover->Loaded();
     const Picture* picture = hover ? settings_.hover : settings_.normal;
-    if (picture) picture->Draw(paint.Dc(), 0, 0);
+    if (picture) picture->Draw(dc, 0, 0);
 }
 
 bool PictureButton::IsOver(LPARAM position) const {

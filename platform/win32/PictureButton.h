@@ -17,18 +17,18 @@ public:
     struct Settings {
         int id;
         RECT rect;  // left, top, right, bottom in the parent
+        bool visible;
         const Picture* normal;
         const Picture* hover;
         bool handCursor;
     };
     bool Create(HWND parent, const Settings& settings);
-    State CurrentState() const { return state_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
-    void OnPaint();
     void OnMouseMove(WPARAM keys, LPARAM position);
     void OnLeftButtonDown();
     void OnLeftButtonUp(LPARAM position);

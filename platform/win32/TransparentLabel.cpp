@@ -7,16 +7,15 @@
 bool TransparentLabel::Create(HWND parent, BackgroundPainter& background, const Settings& settings) {
     background_ = &background;
     font_ = settings.font;
-    return CreateChild(kClassName, settings.text, parent, settings.id, settings.rect);
+    return CreateChild(kClassName, settings.text, parent, settings.id, settings.rect, settings.visible);
 }
 
 LRESULT TransparentLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
-        return 1;
     case WM_PAINT:
-        OnPaint();
-        return 0;
+    case WM_PRINTCLIENT:
+        return PaintMessage(message, wParam);
     case WM_SETTEXT: {
         const LRESULT result = Default(message, wParam, lParam);
         InvalidateRect(Handle(), nullptr, FALSE);
@@ -29,24 +28,25 @@ LRESULT TransparentLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(font_);
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        return 0;
+        return 0;  // a press on a label does not move the window
     default:
         return Default(message, wParam, lParam);
     }
 }
 
-// The window's picture, then the text over it, in one pass.
-void TransparentLabel::OnPaint() {
-    BufferedPaint paint(Handle());
-    background_->PaintBackground(paint.Dc(), ChildRect(Handle()));
+// The window's picture under the label, then the text over it, in one pass.
+void TransparentLabel::Paint(HDC dc, const RECT& client) {
+    RECT area{};
+    GetWindowRect(Handle(), &area);
+    MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&area), 2);
+    background_->PaintBackground(dc, area);
 
     const int length = GetWindowTextLengthA(Handle());
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     GetWindowTextA(Handle(), text.data(), length + 1);
-    ScopedSelect selectFont(paint.Dc(), font_);
-    SetBkMode(paint.Dc(), TRANSPARENT);
-    SetTextColor(paint.Dc(), RGB(0, 0, 0));
-    RECT area = paint.Client();
-    DrawTextA(paint.Dc(), text.c_str(), length, &area, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+    ScopedSelect selectFont(dc, font_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    RECT textArea = client;
+    DrawTextA(dc, text.c_str(), length, &textArea, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
 }

@@ -13,6 +13,7 @@ public:
     struct Settings {
         int id;
         RECT rect;
+        bool visible;
         const char* text;
         HFONT font;
     };
@@ -21,9 +22,9 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
-    void OnPaint();
+    void Paint(HDC dc, const RECT& client) override;
 
+private:
     BackgroundPainter* background_ = nullptr;
     HFONT font_ = nullptr;
 };

@@ -16,9 +16,6 @@ namespace {
 constexpr DWORD kIdleWaitMs = 1000;
 constexpr DWORD kWriteChunk = 1 << 20;
 
-HANDLE ToHandle(NativeHandle handle) { return reinterpret_cast<HANDLE>(handle); }
-NativeHandle FromHandle(HANDLE handle) { return reinterpret_cast<NativeHandle>(handle); }
-
 Text WithTrailingBackslash(Text path) {
     if (!EndsWithSeparator(path)) path += '\\';
     return path;
@@ -30,6 +27,8 @@ bool IsDriveRoot(const Text& path) {
            (path.size() == 2 || (path.size() == 3 && path[2] == '\\'));
 }
 
+// Every name that begins with "." is skipped, not only "." and "..": the tree removal has
+// always left such entries (and so the folder that holds one) in place.
 bool IsDotName(const char* name) { return name[0] == '.'; }
 
 // Deletes what lies below the directory (names starting with "." are skipped), depth first.
@@ -167,61 +166,45 @@ bool Win32SystemServices::RemoveDirectoryTree(const Text& path) {
     return RemoveDirectoryA(directory.c_str()) != 0;
 }
 
-Text Win32SystemServices::FindFirstDirectory(const Text& pattern, DirectorySearch& search) {
+bool Win32SystemServices::FindsDirectory(const Text& pattern) {
     WIN32_FIND_DATAA found;
-    if (!pattern.empty()) {
-        CloseDirectorySearch(search);
-        const HANDLE handle = FindFirstFileA(pattern.c_str(), &found);
-        if (handle == INVALID_HANDLE_VALUE) return "";
-        search.handle = FromHandle(handle);
-    } else if (search.handle == 0 || !FindNextFileA(ToHandle(search.handle), &found)) {
-        CloseDirectorySearch(search);
-        return "";
-    }
-    while (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        if (!FindNextFileA(ToHandle(search.handle), &found)) {
-            CloseDirectorySearch(search);
-            return "";
-        }
-    }
-    return found.cFileName;
-}
-
-void Win32SystemServices::CloseDirectorySearch(DirectorySearch& search) {
-    if (search.handle != 0) FindClose(ToHandle(search.handle));
-    search.handle = 0;
-}
-
-NativeHandle Win32SystemServices::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) {
-    return FromHandle(::CreateToolhelp32Snapshot(flags, processId));
+    UniqueFind search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search) return false;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return true;
+    } while (FindNextFileA(search.Get(), &found));
+    return false;
 }
 
 namespace {
-bool CopyEntry(BOOL stepped, const PROCESSENTRY32& native, ProcessEntry& entry) {
-    if (!stepped) return false;
-    static_assert(sizeof entry.szExeFile == sizeof native.szExeFile, "same name buffer");
-    std::memcpy(entry.szExeFile, native.szExeFile, sizeof entry.szExeFile);
-    entry.szExeFile[sizeof entry.szExeFile - 1] = '\0';
-    return true;
-}
+
+constexpr DWORD kSnapshotAll = 15;  // TH32CS_SNAPALL: heap list, processes, threads, modules
+
+class Win32ProcessSnapshot : public ProcessSnapshot {
+public:
+    // A failed snapshot (INVALID_HANDLE_VALUE) lists nothing and has nothing to close.
+    explicit Win32ProcessSnapshot(HANDLE snapshot) : snapshot_(snapshot) {}
+    bool NextExecutableName(Text& name) override {
+        PROCESSENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        const BOOL listed = started_ ? Process32Next(snapshot_.Get(), &entry) : Process32First(snapshot_.Get(), &entry);
+        started_ = true;
+        if (!listed) return false;
+        name.assign(entry.szExeFile, strnlen(entry.szExeFile, sizeof entry.szExeFile));
+        return true;
+    }
+
+private:
+    UniqueHandle snapshot_;
+    bool started_ = false;
+};
+
 }  // namespace
 
-bool Win32SystemServices::Process32First(NativeHandle snapshot, ProcessEntry& entry) {
-    PROCESSENTRY32 native{};
-    native.dwSize = sizeof native;
-    return CopyEntry(::Process32First(ToHandle(snapshot), &native), native, entry);
-}
-
-bool Win32SystemServices::Process32Next(NativeHandle snapshot, ProcessEntry& entry) {
-    PROCESSENTRY32 native{};
-    native.dwSize = sizeof native;
-    return CopyEntry(::Process32Next(ToHandle(snapshot), &native), native, entry);
-}
-
-bool Win32SystemServices::CloseHandle(NativeHandle handle) {
-    // INVALID_HANDLE_VALUE is also the current process's pseudo handle: never close it.
-    if (handle == 0 || ToHandle(handle) == INVALID_HANDLE_VALUE) return false;
-    return ::CloseHandle(ToHandle(handle)) != 0;
+std::unique_ptr<ProcessSnapshot> Win32SystemServices::TakeProcessSnapshot() {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(kSnapshotAll, 0);
+    if (snapshot == nullptr) return nullptr;
+    return std::make_unique<Win32ProcessSnapshot>(snapshot);
 }
 
 std::int32_t Win32SystemServices::ShellPathTest(const char* function, const Text& path) {
@@ -261,10 +244,10 @@ bool Win32SystemServices::ListDirectory(const Text& path, std::vector<DirectoryE
     return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
-void Win32SystemServices::SHFormatDrive(WindowHandle owner, std::uint32_t drive, std::uint32_t formatId,
-                                        std::uint32_t options) {
-    using FormatDrive = DWORD(WINAPI*)(HWND, UINT, UINT, UINT);
-    if (const auto format = Shell32Library().Bind<FormatDrive>("SHFormatDrive")) {
-        format(reinterpret_cast<HWND>(owner), drive, formatId, options);
+void Win32SystemServices::FormatDrive(WindowHandle owner, std::uint32_t driveNumber) {
+    using FormatDriveFunction = DWORD(WINAPI*)(HWND, UINT, UINT, UINT);
+    constexpr UINT kFormatId = 0, kOptions = 0;  // not SHFMT_ID_DEFAULT (0xFFFF)
+    if (const auto format = Shell32Library().Bind<FormatDriveFunction>("SHFormatDrive")) {
+        format(reinterpret_cast<HWND>(owner), driveNumber, kFormatId, kOptions);
     }
 }

@@ -14,18 +14,13 @@ public:
     Text LocateTrustedProgram(const Text& fileName) override;
     bool MakeDirectory(const Text& path) override;
     bool RemoveDirectoryTree(const Text& path) override;
-    Text FindFirstDirectory(const Text& pattern, DirectorySearch& search) override;
-    void CloseDirectorySearch(DirectorySearch& search) override;
-    NativeHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;
-    bool Process32First(NativeHandle snapshot, ProcessEntry& entry) override;
-    bool Process32Next(NativeHandle snapshot, ProcessEntry& entry) override;
-    bool CloseHandle(NativeHandle handle) override;
+    bool ListDirectory(const Text& path, std::vector<DirectoryEntry>& entries) override;
+    bool FindsDirectory(const Text& pattern) override;
+    std::unique_ptr<ProcessSnapshot> TakeProcessSnapshot() override;
     std::int32_t PathIsDirectoryA(const Text& path) override;
     std::int32_t PathFileExistsA(const Text& path) override;
     std::int32_t PathIsDirectoryEmptyA(const Text& path) override;
-    bool ListDirectory(const Text& path, std::vector<DirectoryEntry>& entries) override;
-    void SHFormatDrive(WindowHandle owner, std::uint32_t drive, std::uint32_t formatId,
-                       std::uint32_t options) override;
+    void FormatDrive(WindowHandle owner, std::uint32_t driveNumber) override;
 
 private:
     std::int32_t ShellPathTest(const char* function, const Text& path);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/ControlIds.h"
 #include "platform/win32/DriveSelector.h"
 #include "platform/win32/OpenFileDialog.h"
 
@@ -31,25 +32,25 @@ Text Win32WindowServices::GetControlText(Control control) {
     return text;
 }
 
-Text Win32WindowServices::GetCurrentDrive(Control) {
-    return parts_.driveSelector ? parts_.driveSelector->ChosenLetter() : Text("C");
+Text Win32WindowServices::GetCurrentDrive() {
+    return parts_.driveSelector ? parts_.driveSelector->ChosenLetter() : Text(1, CurrentDirectoryDriveLetter());
 }
 
-void Win32WindowServices::SetTimerPeriod(Control, int milliseconds) {
+void Win32WindowServices::SetTimerPeriod(int milliseconds) {
     if (milliseconds < 0) milliseconds = 0;
     if (milliseconds == timerPeriod_) return;  // a running timer keeps its rhythm
-    KillTimer(parts_.mainWindow, kTimerId);
+    KillTimer(parts_.mainWindow, ControlId::Timer1);
     timerPeriod_ = milliseconds;
-    if (milliseconds > 0) SetTimer(parts_.mainWindow, kTimerId, static_cast<UINT>(milliseconds), nullptr);
+    if (milliseconds > 0) SetTimer(parts_.mainWindow, ControlId::Timer1, static_cast<UINT>(milliseconds), nullptr);
 }
 
-int Win32WindowServices::GetTimerPeriod(Control) { return timerPeriod_; }
+int Win32WindowServices::GetTimerPeriod() { return timerPeriod_; }
 
-bool Win32WindowServices::ShowOpenDialog(Control) {
+bool Win32WindowServices::ShowOpenDialog() {
     return parts_.openDialog && parts_.openDialog->Show(parts_.mainWindow);
 }
 
-Text Win32WindowServices::GetDialogFileName(Control) {
+Text Win32WindowServices::GetDialogFileName() {
     return parts_.openDialog ? parts_.openDialog->FileName() : Text();
 }
 

@@ -11,8 +11,6 @@ class OpenFileDialog;
 // WindowServices over the toolkit's windows of one form.
 class Win32WindowServices : public WindowServices {
 public:
-    static constexpr UINT_PTR kTimerId = 1;
-
     struct Parts {
         HWND mainWindow = nullptr;
         std::map<Control, HWND> controls;
@@ -24,11 +22,11 @@ public:
     void SetControlDisabled(Control control, bool disabled) override;
     void SetControlText(Control control, const Text& text) override;
     Text GetControlText(Control control) override;
-    Text GetCurrentDrive(Control control) override;
-    void SetTimerPeriod(Control timer, int milliseconds) override;
-    int GetTimerPeriod(Control timer) override;
-    bool ShowOpenDialog(Control dialog) override;
-    Text GetDialogFileName(Control dialog) override;
+    Text GetCurrentDrive() override;
+    void SetTimerPeriod(int milliseconds) override;
+    int GetTimerPeriod() override;
+    bool ShowOpenDialog() override;
+    Text GetDialogFileName() override;
     int ShowMessageBox(const Text& text, std::uint32_t style, const Text& caption) override;
     WindowHandle GetWindowHandle(Control window) override;
     [[noreturn]] void EndProgram(int exitCode) override;

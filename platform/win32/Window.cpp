@@ -1,5 +1,7 @@
 #include "platform/win32/Window.h"
 
+#include "platform/win32/Handles.h"
+
 Window::~Window() {
     if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
@@ -20,21 +22,44 @@ bool Window::RegisterClassOnce(const char* className, HBRUSH background, HICON i
     return RegisterClassExA(&wc) != 0;
 }
 
-HWND Window::CreateAs(const char* className, DWORD exStyle, const char* text, DWORD style, int left,
-                      int top, int width, int height, HWND parent, int id) {
-    HMENU menu = parent ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
-    return CreateWindowExA(exStyle, className, text, style, left, top, width, height, parent, menu,
-                           GetModuleHandleA(nullptr), this);
+bool Window::Create(const Placement& placement) {
+    const RECT& r = placement.rect;
+    HMENU menu = placement.parent ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)) : nullptr;
+    return CreateWindowExA(placement.exStyle, placement.className, placement.text, placement.style, r.left, r.top,
+                           r.right - r.left, r.bottom - r.top, placement.parent, menu, GetModuleHandleA(nullptr),
+                           this) != nullptr;
 }
 
-bool Window::CreateChild(const char* className, const char* text, HWND parent, int id, const RECT& rect) {
+bool Window::CreateChild(const char* className, const char* text, HWND parent, int id, const RECT& rect,
+                         bool visible) {
     if (!RegisterClassOnce(className, nullptr, nullptr)) return false;
-    return CreateAs(className, 0, text, WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, parent, id) != nullptr;
+    return Create({className, text, WS_CHILD | (visible ? WS_VISIBLE : 0u), 0, rect, parent, id});
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
+}
+
+void Window::Paint(HDC, const RECT&) {}
+
+LRESULT Window::PaintMessage(UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;  // Paint covers every pixel
+    case WM_PAINT: {
+        BufferedPaint paint(Handle());
+        Paint(paint.Dc(), paint.Client());
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(Handle(), &client);
+        Paint(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
+    default:
+        return 0;
+    }
 }
 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -51,11 +76,4 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     return self->HandleMessage(message, wParam, lParam);
-}
-
-RECT ChildRect(HWND child) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/ControlIds.h"
 #include "tests/win32/Driver.h"
 #include "tests/win32/TestSupport.h"
 
@@ -63,14 +64,14 @@ struct InstallationTest : ::testing::Test {
         ASSERT_NE(dialog, nullptr);
         SendMessageA(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
         PressDialogButton(dialog, IDOK);
-        ASSERT_EQ(TextOf(program->Control(1201)), path);
+        ASSERT_EQ(TextOf(program->Control(ControlId::EditBox1)), path);
     }
     // Clicks PicBtn2 and answers the confirmation with Yes.
     void StartAndConfirm() {
         ChooseDrive(*program, 'E');
-        ASSERT_EQ(ComboSelection(program->Control(1301)).substr(0, 2), "E:");
+        ASSERT_EQ(ComboSelection(program->Control(ControlId::DriverBox1)).substr(0, 2), "E:");
         RECT rect;
-        GetWindowRect(program->Control(1002), &rect);
+        GetWindowRect(program->Control(ControlId::PicBtn2), &rect);
         ClickAt({rect.left + 30, rect.top + 14});
         HWND box = WaitForTopLevel(program->ProcessId(), "警告", 10000);
         ASSERT_NE(box, nullptr);
@@ -81,7 +82,7 @@ struct InstallationTest : ::testing::Test {
         const std::string working = "正在处理 E：\\ 的引导，请稍候....";
         std::string status;
         for (int i = 0; i < 1200; ++i) {
-            status = TextOf(program->Control(1104));
+            status = TextOf(program->Control(ControlId::TransLabel4));
             if (status.rfind("E：\\", 0) == 0 && status != working) break;
             Settle(100);
         }
@@ -122,7 +123,7 @@ TEST_F(InstallationTest, InstallsTheImageAndSetsUpTheBootSector) {
     const std::vector<std::string> expectedLog = {"IMAGEX /apply D:\\images\\install.wim 1  E:\\",
                                                   "E:\\Boot\\bootsect.exe /nt60 E:"};
     EXPECT_EQ(LogLines(), expectedLog);
-    for (int hiddenButton : {1401, 1402}) {
+    for (int hiddenButton : {ControlId::Button1, ControlId::Button2}) {
         EXPECT_TRUE(IsWindowEnabled(program->Control(hiddenButton)));
         EXPECT_FALSE(IsWindowVisible(program->Control(hiddenButton)));
     }
@@ -150,7 +151,7 @@ TEST_F(InstallationTest, ADriveThatIsNotEmptyIsRefusedAndLeftAlone) {
     SelectImage("D:\\images\\install.wim");
     ChooseDrive(*program, 'E');
     RECT rect;
-    GetWindowRect(program->Control(1002), &rect);
+    GetWindowRect(program->Control(ControlId::PicBtn2), &rect);
     ClickAt({rect.left + 30, rect.top + 14});
     HWND confirm = WaitForTopLevel(program->ProcessId(), "警告", 10000);
     ASSERT_NE(confirm, nullptr);

@@ -2,7 +2,6 @@
 
 #include "util/TextRules.h"
 
-#include <cstring>
 
 namespace {
 
@@ -14,6 +13,23 @@ bool GlobMatch(const char* pattern, const char* name) {
 }
 
 bool IsDriveRoot(const Text& key) { return key.size() == 2 && key[1] == ':'; }
+
+// Walks the fake's process table as it is when the walk goes on, counting the steps.
+class FakeSnapshot : public ProcessSnapshot {
+public:
+    explicit FakeSnapshot(FakeSystem& system) : system_(system) { ++system_.openSnapshots; }
+    ~FakeSnapshot() override { --system_.openSnapshots; }
+    bool NextExecutableName(Text& name) override {
+        if (system_.listingFails || next_ >= system_.processes.size()) return false;
+        ++system_.processStepsTaken;
+        name = system_.processes[next_++];
+        return true;
+    }
+
+private:
+    FakeSystem& system_;
+    std::size_t next_ = 0;
+};
 
 class FakeProcess : public LaunchedProcess {
 public:
@@ -38,11 +54,10 @@ FakeSystem::FakeSystem() = default;
 Text FakeSystem::Key(const Text& path) {
     Text key;
     bool lastWasSeparator = false;
-    for (std::size_t i = 0; i < path.size(); ++i) {
+    for (std::size_t i = 0; i < path.size(); i += CharacterLength(path, i)) {
         const char c = path[i];
-        if (static_cast<unsigned char>(c) >= 0x80 && i + 1 < path.size()) {
-            key += c;
-            key += path[++i];
+        if (CharacterLength(path, i) == 2) {
+            key.append(path, i, 2);
             lastWasSeparator = false;
         } else if (c == '\\') {
             if (!lastWasSeparator || key.empty()) key += c;
@@ -57,14 +72,7 @@ Text FakeSystem::Key(const Text& path) {
 }
 
 Text FakeSystem::Parent(const Text& key) {
-    std::size_t slash = Text::npos;
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        if (static_cast<unsigned char>(key[i]) >= 0x80 && i + 1 < key.size()) {
-            ++i;
-        } else if (key[i] == '\\') {
-            slash = i;
-        }
-    }
+    const std::size_t slash = LastSeparator(key);
     return slash == Text::npos ? Text() : key.substr(0, slash);
 }
 
@@ -187,65 +195,16 @@ bool FakeSystem::RemoveDirectoryTree(const Text& path) {
     return true;
 }
 
-Text FakeSystem::FindFirstDirectory(const Text& pattern, DirectorySearch& search) {
-    if (!pattern.empty()) {
-        CloseDirectorySearch(search);
-        auto found = Matches(pattern);
-        if (found.empty()) return "";
-        search.handle = nextHandle_++;
-        searches_[search.handle] = found;
-        ++openSearches;
+bool FakeSystem::FindsDirectory(const Text& pattern) {
+    for (const Text& key : Matches(pattern)) {
+        if (IsDir(key)) return true;
     }
-    auto it = searches_.find(search.handle);
-    if (it == searches_.end()) return "";
-    auto& pending = it->second;
-    while (!pending.empty()) {
-        const Text key = pending.front();
-        pending.erase(pending.begin());
-        if (IsDir(key)) return IsDriveRoot(key) ? key : key.substr(Parent(key).size() + 1);
-    }
-    CloseDirectorySearch(search);
-    return "";
+    return false;
 }
 
-void FakeSystem::CloseDirectorySearch(DirectorySearch& search) {
-    if (search.handle != 0 && searches_.erase(search.handle)) --openSearches;
-    search.handle = 0;
-}
-
-NativeHandle FakeSystem::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t) {
-    lastSnapshotFlags = flags;
-    if (snapshotFails) return 0;
-    const NativeHandle handle = nextHandle_++;
-    snapshots_[handle] = 0;
-    ++openSnapshots;
-    return handle;
-}
-
-bool FakeSystem::NextProcess(NativeHandle snapshot, ProcessEntry& entry) {
-    auto it = snapshots_.find(snapshot);
-    if (it == snapshots_.end() || entry.dwSize != sizeof(ProcessEntry)) return false;
-    if (it->second >= processes.size()) return false;
-    ++processStepsTaken;
-    std::memset(entry.szExeFile, 0, sizeof entry.szExeFile);
-    processes[it->second++].copy(entry.szExeFile, sizeof entry.szExeFile - 1);
-    return true;
-}
-
-bool FakeSystem::Process32First(NativeHandle snapshot, ProcessEntry& entry) {
-    if (firstStepFails) return false;
-    snapshots_[snapshot] = 0;
-    return NextProcess(snapshot, entry);
-}
-
-bool FakeSystem::Process32Next(NativeHandle snapshot, ProcessEntry& entry) {
-    return NextProcess(snapshot, entry);
-}
-
-bool FakeSystem::CloseHandle(NativeHandle handle) {
-    if (!snapshots_.erase(handle)) return false;
-    --openSnapshots;
-    return true;
+std::unique_ptr<ProcessSnapshot> FakeSystem::TakeProcessSnapshot() {
+    if (snapshotFails) return nullptr;
+    return std::make_unique<FakeSnapshot>(*this);
 }
 
 std::int32_t FakeSystem::PathIsDirectoryA(const Text& path) { return IsDir(path) ? 16 : 0; }
@@ -269,8 +228,7 @@ bool FakeSystem::ListDirectory(const Text& path, std::vector<DirectoryEntry>& en
     return true;
 }
 
-void FakeSystem::SHFormatDrive(WindowHandle owner, std::uint32_t drive, std::uint32_t formatId,
-                               std::uint32_t options) {
-    formats.push_back({owner, drive, formatId, options});
+void FakeSystem::FormatDrive(WindowHandle owner, std::uint32_t driveNumber) {
+    formats.push_back({owner, driveNumber});
     if (onFormat) onFormat();
 }

@@ -44,8 +44,8 @@ public:
     std::set<Text> unreadable;        // directories that cannot be listed
     bool failStart = false;           // StartProgram and RunCommandLine fail
     std::vector<Text> processes;      // executable names in snapshot order
-    bool snapshotFails = false;       // CreateToolhelp32Snapshot returns 0
-    bool firstStepFails = false;      // Process32First returns false
+    bool snapshotFails = false;       // no snapshot can be taken
+    bool listingFails = false;        // a snapshot is had but lists nothing (the platform failed)
     std::function<void()> onFormat;   // runs inside the format dialog
     std::shared_ptr<ProcessState> nextProcess = std::make_shared<ProcessState>();
 
@@ -53,7 +53,7 @@ public:
     std::vector<Launch> launches;
     struct FormatCall {
         WindowHandle owner;
-        std::uint32_t drive, formatId, options;
+        std::uint32_t drive;
     };
     std::vector<FormatCall> formats;
     std::vector<Text> created;
@@ -61,7 +61,6 @@ public:
     std::vector<Text> writes;
     int processStepsTaken = 0;
     int openSnapshots = 0;
-    int openSearches = 0;
 
     Text GetSystemDirectoryPath() override;
     bool FileExists(const Text& path) override;
@@ -72,30 +71,19 @@ public:
     Text LocateTrustedProgram(const Text& fileName) override;
     bool MakeDirectory(const Text& path) override;
     bool RemoveDirectoryTree(const Text& path) override;
-    Text FindFirstDirectory(const Text& pattern, DirectorySearch& search) override;
-    void CloseDirectorySearch(DirectorySearch& search) override;
-    NativeHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;
-    bool Process32First(NativeHandle snapshot, ProcessEntry& entry) override;
-    bool Process32Next(NativeHandle snapshot, ProcessEntry& entry) override;
-    bool CloseHandle(NativeHandle handle) override;
+    bool FindsDirectory(const Text& pattern) override;
+    std::unique_ptr<ProcessSnapshot> TakeProcessSnapshot() override;
     std::int32_t PathIsDirectoryA(const Text& path) override;
     std::int32_t PathFileExistsA(const Text& path) override;
     std::int32_t PathIsDirectoryEmptyA(const Text& path) override;
     bool ListDirectory(const Text& path, std::vector<DirectoryEntry>& entries) override;
-    void SHFormatDrive(WindowHandle owner, std::uint32_t drive, std::uint32_t formatId,
-                       std::uint32_t options) override;
-
-    std::uint32_t lastSnapshotFlags = 0;
+    void FormatDrive(WindowHandle owner, std::uint32_t driveNumber) override;
 
 private:
     static Text Key(const Text& path);
     static Text Parent(const Text& key);
     bool HasChildren(const Text& key) const;
     std::vector<Text> Matches(const Text& pattern) const;
-    bool NextProcess(NativeHandle snapshot, ProcessEntry& entry);
 
     std::map<Text, Entry> entries_;  // by Key(); drive roots are "X:"
-    std::map<NativeHandle, std::vector<Text>> searches_;
-    std::map<NativeHandle, std::size_t> snapshots_;
-    NativeHandle nextHandle_ = 100;
 };

@@ -45,18 +45,18 @@ public:
         textWrites.emplace_back(control, text);
     }
     Text GetControlText(Control control) override { return texts[control]; }
-    Text GetCurrentDrive(Control) override {
+    Text GetCurrentDrive() override {
         ++driveReads;
         return driveSource ? driveSource() : drive;
     }
-    void SetTimerPeriod(Control, int milliseconds) override {
+    void SetTimerPeriod(int milliseconds) override {
         if (milliseconds < 0) milliseconds = 0;
         if (milliseconds == timerPeriod) return;
         timerPeriod = milliseconds;
         if (milliseconds > 0) ++timerRestarts;
     }
-    int GetTimerPeriod(Control) override { return timerPeriod; }
-    bool ShowOpenDialog(Control) override {
+    int GetTimerPeriod() override { return timerPeriod; }
+    bool ShowOpenDialog() override {
         dialogInitialNames.push_back(dialogFileName);
         if (dialogChoices.empty()) return false;
         const Text choice = dialogChoices.front();
@@ -65,7 +65,7 @@ public:
         dialogFileName = choice;
         return true;
     }
-    Text GetDialogFileName(Control) override { return dialogFileName; }
+    Text GetDialogFileName() override { return dialogFileName; }
     int ShowMessageBox(const Text& text, std::uint32_t style, const Text& caption) override {
         boxes.push_back({text, style, caption});
         if (boxAnswers.empty()) return MessageResult::Ok;

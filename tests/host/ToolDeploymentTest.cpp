@@ -42,7 +42,9 @@ TEST(OnWindowCreated, WritesTheImagingToolOnlyWhenItIsMissing) {
             ASSERT_EQ(system.writes.size(), 1u);
             EXPECT_EQ(system.writes[0], "C:\\Windows\\system32\\\\imagex.exe") << "the doubled separator is kept";
         }
-        if (c.fileThere) EXPECT_EQ(*system.FileBytes("C:\\Windows\\system32\\imagex.exe"), "old");
+        if (c.fileThere) {
+            EXPECT_EQ(*system.FileBytes("C:\\Windows\\system32\\imagex.exe"), "old");
+        }
         if (c.emptyPayload || c.noSystemDirectory || c.fileThere || c.directoryThere) {
             EXPECT_TRUE(system.writes.empty()) << c.name;
         }

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "platform/ControlIds.h"
+#include "platform/win32/MainWindow.h"
+
 namespace driver {
 
 namespace {
@@ -56,7 +59,7 @@ Program::Program(const std::string& exePath) {
         return;
     }
     for (int i = 0; i < 300 && !window_; ++i) {
-        FindTopLevel find{info_.dwProcessId, "VandrellMainWindow", nullptr};
+        FindTopLevel find{info_.dwProcessId, MainWindow::kClassName, nullptr};
         EnumWindows(&MatchMainWindow, reinterpret_cast<LPARAM>(&find));
         window_ = find.found;
         if (!window_) Sleep(100);
@@ -220,7 +223,7 @@ HWND FileNameBox(HWND dialog) {
 
 HWND OpenSelectDialog(Program& program) {
     RECT rect;
-    GetWindowRect(program.Control(1001), &rect);
+    GetWindowRect(program.Control(ControlId::PicBtn1), &rect);
     ClickAt({rect.left + 30, rect.top + 14});
     return WaitForTopLevel(program.ProcessId(), "请选择install.wim文件", 10000);
 }
@@ -240,7 +243,7 @@ void ClickDialogButton(HWND dialog, int id) {
 
 void ChooseDrive(Program& program, char letter) {
     RECT rect;
-    GetWindowRect(program.Control(1301), &rect);
+    GetWindowRect(program.Control(ControlId::DriverBox1), &rect);
     ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
     Settle(300);
     PressKey(static_cast<WORD>(VkKeyScanA(static_cast<char>(letter | 0x20)) & 0xFF));

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/ControlIds.h"
 #include "tests/win32/Driver.h"
 #include "tests/win32/TestSupport.h"
 
@@ -130,7 +131,7 @@ TEST(Hardening, APlantedImagingToolIsNeverStarted) {
     PressDialogButton(dialog, IDOK);
     ChooseDrive(program, 'E');
     RECT rect;
-    GetWindowRect(program.Control(1002), &rect);
+    GetWindowRect(program.Control(ControlId::PicBtn2), &rect);
     ClickAt({rect.left + 30, rect.top + 14});
     HWND confirm = WaitForTopLevel(program.ProcessId(), "警告", 10000);
     ASSERT_NE(confirm, nullptr);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/ControlIds.h"
 #include "tests/win32/Driver.h"
 #include "tests/win32/TestSupport.h"
 
@@ -27,10 +28,19 @@ TEST_F(MainWindowTest, WindowIsFramelessCentredAndNamed) {
     GetWindowRect(window, &rect);
     EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 345) / 2);
     EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 181) / 2);
-    if (GetSystemMetrics(SM_CXSCREEN) == 1920 && GetSystemMetrics(SM_CYSCREEN) == 1080) {
-        EXPECT_EQ(rect.left, 787);
-        EXPECT_EQ(rect.top, 449);
+    const struct {
+        int screenWidth, screenHeight, left, top;
+    } screens[] = {{1920, 1080, 787, 449}, {1024, 768, 339, 293}, {800, 600, 227, 209}};
+    bool knownScreen = false;
+    for (const auto& screen : screens) {
+        if (GetSystemMetrics(SM_CXSCREEN) != screen.screenWidth || GetSystemMetrics(SM_CYSCREEN) != screen.screenHeight) {
+            continue;
+        }
+        knownScreen = true;
+        EXPECT_EQ(rect.left, screen.left);
+        EXPECT_EQ(rect.top, screen.top);
     }
+    EXPECT_TRUE(knownScreen) << GetSystemMetrics(SM_CXSCREEN) << "x" << GetSystemMetrics(SM_CYSCREEN);
     EXPECT_EQ(rect.right - rect.left, 345);
     EXPECT_EQ(rect.bottom - rect.top, 181);
     RECT client;
@@ -61,16 +71,16 @@ TEST_F(MainWindowTest, ControlsHaveTheirPlacesStatesAndTexts) {
         bool visible;
         const char* text;
     } cases[] = {
-        {1003, "VandrellPictureButton", {304, 0, 342, 26}, true, ""},
-        {1001, "VandrellPictureButton", {248, 54, 316, 83}, true, ""},
-        {1002, "VandrellPictureButton", {248, 112, 316, 141}, true, ""},
-        {1101, "VandrellTransparentLabel", {32, 0, 248, 24}, true, "Vandrell  -- Quennet软件"},
-        {1102, "VandrellTransparentLabel", {24, 32, 232, 56}, true, "1、 请选择install.Wim文件"},
-        {1103, "VandrellTransparentLabel", {24, 88, 232, 112}, true, "2、 请选择驱动器"},
-        {1104, "VandrellTransparentLabel", {32, 152, 328, 176}, true, nullptr},
-        {1201, "Edit", {24, 56, 240, 80}, true, ""},
-        {1401, "Button", {-8, 216, 64, 240}, false, "选   择"},
-        {1402, "Button", {-16, 208, 56, 232}, false, "安   装"},
+        {ControlId::PicBtn3, "VandrellPictureButton", {304, 0, 342, 26}, true, ""},
+        {ControlId::PicBtn1, "VandrellPictureButton", {248, 54, 316, 83}, true, ""},
+        {ControlId::PicBtn2, "VandrellPictureButton", {248, 112, 316, 141}, true, ""},
+        {ControlId::TransLabel1, "VandrellTransparentLabel", {32, 0, 248, 24}, true, "Vandrell  -- Quennet软件"},
+        {ControlId::TransLabel2, "VandrellTransparentLabel", {24, 32, 232, 56}, true, "1、 请选择install.Wim文件"},
+        {ControlId::TransLabel3, "VandrellTransparentLabel", {24, 88, 232, 112}, true, "2、 请选择驱动器"},
+        {ControlId::TransLabel4, "VandrellTransparentLabel", {32, 152, 328, 176}, true, nullptr},
+        {ControlId::EditBox1, "Edit", {24, 56, 240, 80}, true, ""},
+        {ControlId::Button1, "Button", {-8, 216, 64, 240}, false, "选   择"},
+        {ControlId::Button2, "Button", {-16, 208, 56, 232}, false, "安   装"},
     };
     for (const auto& c : cases) {
         HWND control = program.Control(c.id);
@@ -87,11 +97,11 @@ TEST_F(MainWindowTest, ControlsHaveTheirPlacesStatesAndTexts) {
             EXPECT_EQ(TextOf(control), c.text) << c.id;
         }
     }
-    const std::string welcome = TextOf(program.Control(1104));
+    const std::string welcome = TextOf(program.Control(ControlId::TransLabel4));
     EXPECT_FALSE(welcome.empty());
     EXPECT_EQ(welcome.find('\n'), std::string::npos);
 
-    HWND drives = program.Control(1301);
+    HWND drives = program.Control(ControlId::DriverBox1);
     const RECT closedRect = RectInParent(drives);
     EXPECT_EQ(closedRect.left, 24);
     EXPECT_EQ(closedRect.top, 112);
@@ -118,22 +128,22 @@ TEST_F(MainWindowTest, ControlsHaveTheirPlacesStatesAndTexts) {
     EXPECT_TRUE(IsWindowVisible(drives));
     EXPECT_EQ(GetWindowLongA(drives, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
 
-    const LONG editStyle = GetWindowLongA(program.Control(1201), GWL_STYLE);
+    const LONG editStyle = GetWindowLongA(program.Control(ControlId::EditBox1), GWL_STYLE);
     EXPECT_TRUE(editStyle & ES_READONLY);
     EXPECT_TRUE(editStyle & ES_AUTOHSCROLL);
-    EXPECT_TRUE(GetWindowLongA(program.Control(1201), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    for (int id : {1001, 1002, 1003}) EXPECT_FALSE(GetWindowLongA(program.Control(id), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_TRUE(GetWindowLongA(program.Control(ControlId::EditBox1), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    for (int id : {ControlId::PicBtn1, ControlId::PicBtn2, ControlId::PicBtn3}) EXPECT_FALSE(GetWindowLongA(program.Control(id), GWL_STYLE) & WS_TABSTOP);
 }
 
 TEST_F(MainWindowTest, DriveListShowsEveryDriveWithItsKind) {
-    const std::vector<std::string> entries = ComboEntries(program.Control(1301));
+    const std::vector<std::string> entries = ComboEntries(program.Control(ControlId::DriverBox1));
     const char* expected[] = {"E: （硬盘）", "F: （硬盘）", "L: （硬盘） DATA", "N: （网络驱动器）", "R: （光驱）"};
     for (const char* entry : expected) {
         EXPECT_NE(std::find(entries.begin(), entries.end(), entry), entries.end()) << entry;
     }
     EXPECT_TRUE(std::is_sorted(entries.begin(), entries.end())) << "listed in the platform's order";
     // Started from the build folder on Z:, the program chose its own drive.
-    EXPECT_EQ(ComboSelection(program.Control(1301)).substr(0, 2), "Z:");
+    EXPECT_EQ(ComboSelection(program.Control(ControlId::DriverBox1)).substr(0, 2), "Z:");
 }
 
 TEST(ProgramFile, CarriesA32By32TrueColourIconAndItsVersion) {
@@ -180,12 +190,12 @@ TEST(MainWindowFromDriveF, ChoosesTheDriveItWasStartedFrom) {
         ASSERT_TRUE(CopyFileA(kProgram.c_str(), path, FALSE)) << path;
         Program program(path);
         ASSERT_TRUE(program.Started()) << path;
-        EXPECT_EQ(ComboSelection(program.Control(1301)), "F: （硬盘）") << path;
+        EXPECT_EQ(ComboSelection(program.Control(ControlId::DriverBox1)), "F: （硬盘）") << path;
     }
 }
 
 TEST_F(MainWindowTest, EditBoxRefusesTypedText) {
-    HWND edit = program.Control(1201);
+    HWND edit = program.Control(ControlId::EditBox1);
     RECT rect;
     GetWindowRect(edit, &rect);
     ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
@@ -206,7 +216,7 @@ TEST_F(MainWindowTest, EscEnterAndF1DoNothing) {
 }
 
 TEST_F(MainWindowTest, TabMovesTheFocusBetweenTheEditBoxAndTheDriveListOnly) {
-    HWND edit = program.Control(1201), drives = program.Control(1301);
+    HWND edit = program.Control(ControlId::EditBox1), drives = program.Control(ControlId::DriverBox1);
     RECT rect;
     GetWindowRect(edit, &rect);
     ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
@@ -244,7 +254,7 @@ TEST_F(MainWindowTest, DraggingTheBackgroundMovesTheWindowButDraggingALabelDoesN
 }
 
 TEST_F(MainWindowTest, HoverShowsTheOrangePictureAndLeavingRestoresIt) {
-    HWND select = program.Control(1001);
+    HWND select = program.Control(ControlId::PicBtn1);
     RECT rect;
     GetWindowRect(select, &rect);
     MoveMouseTo(ScreenPointOf(program.Window(), 10, 140));
@@ -266,14 +276,14 @@ TEST_F(MainWindowTest, HoverShowsTheOrangePictureAndLeavingRestoresIt) {
 
 TEST_F(MainWindowTest, TheCloseButtonEndsTheProgramWithExitCodeZero) {
     RECT rect;
-    GetWindowRect(program.Control(1003), &rect);
+    GetWindowRect(program.Control(ControlId::PicBtn3), &rect);
     ClickAt({rect.left + 19, rect.top + 13});
     EXPECT_EQ(program.WaitForExit(10000), 0u);
 }
 
 TEST_F(MainWindowTest, PressingCloseAndReleasingElsewhereDoesNothing) {
     RECT rect;
-    GetWindowRect(program.Control(1003), &rect);
+    GetWindowRect(program.Control(ControlId::PicBtn3), &rect);
     MoveMouseTo({rect.left + 19, rect.top + 13});
     MouseButton(true);
     MoveMouseTo({rect.left - 60, rect.top + 60});
@@ -291,20 +301,20 @@ TEST_F(MainWindowTest, ClosingTheWindowEndsTheProgramWithExitCodeZero) {
 namespace {
 
 TEST_F(MainWindowTest, TheHiddenButtonsRunTheirCommandsOnBmClick) {
-    PostMessageA(program.Control(1402), BM_CLICK, 0, 0);  // Button2: install, with no image chosen
+    PostMessageA(program.Control(ControlId::Button2), BM_CLICK, 0, 0);  // Button2: install, with no image chosen
     HWND notice = WaitForTopLevel(program.ProcessId(), "提示", 10000);
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(TextOf(GetDlgItem(notice, 0xFFFF)),
               "请选择install.wim文件 (提示:install.wim文件一般位于系统光盘的sources文件夹下)");
     PressDialogButton(notice, IDOK);
 
-    PostMessageA(program.Control(1401), BM_CLICK, 0, 0);  // Button1: select
+    PostMessageA(program.Control(ControlId::Button1), BM_CLICK, 0, 0);  // Button1: select
     HWND dialog = WaitForTopLevel(program.ProcessId(), "请选择install.wim文件", 10000);
     ASSERT_NE(dialog, nullptr);
     PressDialogButton(dialog, IDCANCEL);
-    EXPECT_EQ(TextOf(program.Control(1201)), "");
-    EXPECT_FALSE(IsWindowVisible(program.Control(1401)));
-    EXPECT_FALSE(IsWindowVisible(program.Control(1402)));
+    EXPECT_EQ(TextOf(program.Control(ControlId::EditBox1)), "");
+    EXPECT_FALSE(IsWindowVisible(program.Control(ControlId::Button1)));
+    EXPECT_FALSE(IsWindowVisible(program.Control(ControlId::Button2)));
 }
 
 TEST_F(MainWindowTest, FileDialogRoundTrip) {
@@ -318,19 +328,19 @@ TEST_F(MainWindowTest, FileDialogRoundTrip) {
     SendMessageA(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("E:\\images\\install.wim"));
     PressDialogButton(dialog, IDOK);
     EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_EQ(TextOf(program.Control(1201)), "E:\\images\\install.wim");
+    EXPECT_EQ(TextOf(program.Control(ControlId::EditBox1)), "E:\\images\\install.wim");
 
     dialog = OpenSelectDialog(program);
     ASSERT_NE(dialog, nullptr);
     EXPECT_NE(TextOf(FileNameBox(dialog)).find("install.wim"), std::string::npos) << "the previous name is offered";
     PressDialogButton(dialog, IDCANCEL);
-    EXPECT_EQ(TextOf(program.Control(1201)), "E:\\images\\install.wim") << "cancel keeps the old path";
+    EXPECT_EQ(TextOf(program.Control(ControlId::EditBox1)), "E:\\images\\install.wim") << "cancel keeps the old path";
 
     dialog = OpenSelectDialog(program);
     ASSERT_NE(dialog, nullptr);
     SendMessageA(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("E:\\images\\other.WIM"));
     PressDialogButton(dialog, IDOK);
-    EXPECT_EQ(TextOf(program.Control(1201)), "E:\\images\\other.WIM") << "any .wim name can be chosen";
+    EXPECT_EQ(TextOf(program.Control(ControlId::EditBox1)), "E:\\images\\other.WIM") << "any .wim name can be chosen";
 }
 
 }  // namespace

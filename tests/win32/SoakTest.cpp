@@ -11,6 +11,7 @@
 #include "app/Form.h"
 #include "platform/win32/Win32SystemServices.h"
 #include "platform/win32/Win32WindowServices.h"
+#include "platform/ControlIds.h"
 #include "tests/win32/TestSupport.h"
 #include "util/ProcessCheck.h"
 #include "workflow/Workflow.h"
@@ -66,20 +67,20 @@ TEST(Soak, TicksAndRepaintsLeakNothing) {
         Workflow workflow(system, window, payloads);
         window.SetControlText(Control::TransLabel4, "soak");
         // The completing ticks work on the drive shown: E:, never the drive of this folder.
-        HWND drives = GetDlgItem(form.MainHandle(), 1301);
+        HWND drives = GetDlgItem(form.MainHandle(), ControlId::DriverBox1);
         for (LRESULT i = 0; i < SendMessageA(drives, CB_GETCOUNT, 0, 0); ++i) {
             if (SendMessageA(drives, CB_GETITEMDATA, i, 0) == 'E') SendMessageA(drives, CB_SETCURSEL, i, 0);
         }
-        ASSERT_EQ(window.GetCurrentDrive(Control::DriverBox1), "E");
+        ASSERT_EQ(window.GetCurrentDrive(), "E");
 
         const auto waitingTicks = [&](int count) {
-            window.SetTimerPeriod(Control::Timer1, 300);
+            window.SetTimerPeriod(300);
             for (int i = 0; i < count; ++i) workflow.OnPollTimer();
             Pump();
         };
         const auto completingTicks = [&](int count) {
             for (int i = 0; i < count; ++i) {
-                window.SetTimerPeriod(Control::Timer1, 300);
+                window.SetTimerPeriod(300);
                 workflow.OnPollTimer();
                 Pump();
             }
@@ -108,7 +109,7 @@ TEST(Soak, TicksAndRepaintsLeakNothing) {
         const Counts before = CountResources();
         const DWORD start = GetTickCount();
         waitingTicks(10000);
-        ASSERT_EQ(window.GetTimerPeriod(Control::Timer1), 300) << "the ticks were waiting ticks";
+        ASSERT_EQ(window.GetTimerPeriod(), 300) << "the ticks were waiting ticks";
         ASSERT_TRUE(WriteFileText("E:\\held\\go", "go"));
         for (int i = 0; i < 100; ++i) {
             Text name = "imagex.exe";

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "platform/win32/Win32WindowServices.h"
+#include "platform/ControlIds.h"
 #include "tests/win32/Driver.h"
 
 namespace {
@@ -11,7 +12,7 @@ namespace {
 int g_ticks = 0;
 
 LRESULT CALLBACK CountTicks(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER && wParam == Win32WindowServices::kTimerId) ++g_ticks;
+    if (message == WM_TIMER && wParam == ControlId::Timer1) ++g_ticks;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -44,33 +45,33 @@ struct TimerTest : ::testing::Test {
 };
 
 TEST_F(TimerTest, DoesNotTickAtPeriodZero) {
-    services->SetTimerPeriod(Control::Timer1, 0);
+    services->SetTimerPeriod(0);
     PumpUntil(GetTickCount(), 400);
     EXPECT_EQ(g_ticks, 0);
-    EXPECT_EQ(services->GetTimerPeriod(Control::Timer1), 0);
+    EXPECT_EQ(services->GetTimerPeriod(), 0);
 }
 
 TEST_F(TimerTest, TheSameValueAgainKeepsTheRhythm) {
     const DWORD start = GetTickCount();
-    services->SetTimerPeriod(Control::Timer1, 1000);
+    services->SetTimerPeriod(1000);
     PumpUntil(start, 700);
-    services->SetTimerPeriod(Control::Timer1, 1000);  // a restart would put the tick at 1700 ms
+    services->SetTimerPeriod(1000);  // a restart would put the tick at 1700 ms
     PumpUntil(start, 1350);
     EXPECT_EQ(g_ticks, 1);
 }
 
 TEST_F(TimerTest, AnotherValueRestartsAndBelowZeroStops) {
     const DWORD start = GetTickCount();
-    services->SetTimerPeriod(Control::Timer1, 1000);
+    services->SetTimerPeriod(1000);
     PumpUntil(start, 600);
-    services->SetTimerPeriod(Control::Timer1, 1001);  // restarted: first tick near 1600 ms
+    services->SetTimerPeriod(ControlId::PicBtn1);  // restarted: first tick near 1600 ms
     PumpUntil(start, 1350);
     EXPECT_EQ(g_ticks, 0);
-    services->SetTimerPeriod(Control::Timer1, 100);
+    services->SetTimerPeriod(100);
     PumpUntil(start, 1800);
     EXPECT_GE(g_ticks, 2);
-    services->SetTimerPeriod(Control::Timer1, -5);
-    EXPECT_EQ(services->GetTimerPeriod(Control::Timer1), 0);
+    services->SetTimerPeriod(-5);
+    EXPECT_EQ(services->GetTimerPeriod(), 0);
     const int ticks = g_ticks;
     PumpUntil(GetTickCount(), 400);
     EXPECT_EQ(g_ticks, ticks);
