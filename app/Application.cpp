@@ -59,4 +59,6 @@ void Application::OnTimer(UINT_PTR timerId) {
     if (timerId == ControlId::Timer1) workflow_->OnPollTimer();
 }
 
-void Application::OnCloseClicked() { window_->EndProgram(0); }
+void Application::OnCloseClicked() {
+    window_->EndProgram(0);
+}

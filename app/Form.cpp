@@ -40,6 +40,8 @@ constexpr int kDriveListHeight = 80;  // DriverBox1's field and its opened list 
 constexpr char kTitleLine[] = "Vandrell  -- Quennet软件";
 constexpr char kWelcome[] = "欢迎使用 Vandrell，请按上面的两个步骤操作";
 
+// One row a case, as a table reads.
+// clang-format off
 constexpr ControlSpec kControls[] = {
     {.control = Control::PicBtn3, .kind = Kind::PictureButton, .left = 304, .top = 0, .width = 38, .height = 26,
      .normalPicture = IDB_CLOSE, .hoverPicture = IDB_CLOSE, .handCursor = true},
@@ -66,9 +68,10 @@ constexpr ControlSpec kControls[] = {
     {.control = Control::Button2, .kind = Kind::PushButton, .left = -16, .top = 208, .width = 72, .height = 24,
      .visible = false, .text = "安   装", .font = kDefaultGuiFont},
 };
+// clang-format on
 
-constexpr int kPictures[] = {IDB_BACKGROUND,    IDB_CLOSE,        IDB_SELECT_NORMAL,
-                             IDB_SELECT_HOVER,  IDB_START_NORMAL, IDB_START_HOVER};
+constexpr int kPictures[] = {IDB_BACKGROUND,   IDB_CLOSE,        IDB_SELECT_NORMAL,
+                             IDB_SELECT_HOVER, IDB_START_NORMAL, IDB_START_HOVER};
 
 // The overwrite prompt has no effect on an open dialog; the form sets it all the same.
 constexpr OpenFileDialog::Settings kOpenDialog = {
@@ -135,8 +138,8 @@ HWND Form::CreateControl(const ControlSpec& spec) {
         return handle;
     }
     case Kind::EditBox: {
-        HWND edit = CreateStandard("EDIT", WS_EX_CLIENTEDGE, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, spec,
-                                   parent);
+        HWND edit =
+            CreateStandard("EDIT", WS_EX_CLIENTEDGE, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, spec, parent);
         main_.SetWhiteBackgroundControl(edit);
         return edit;
     }
@@ -144,8 +147,7 @@ HWND Form::CreateControl(const ControlSpec& spec) {
         return driveSelector_.Create(parent, {id, RectOf(spec), kDriveListHeight, spec.visible, FontFor(spec.font)})
                    ? driveSelector_.Handle()
                    : nullptr;
-    case Kind::PushButton:
-        return CreateStandard("BUTTON", 0, BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, spec, parent);
+    case Kind::PushButton: return CreateStandard("BUTTON", 0, BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, spec, parent);
     }
     return nullptr;
 }

@@ -7,8 +7,8 @@
 //                                lacks imagex.exe (OnWindowCreated with FILE as the payload,
 //                                missing minus present), and ms for CopyFileA of the same file
 //   tick     COUNT               CPU time of one waiting poll tick, averaged over COUNT ticks
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,7 +30,9 @@ double NowMs() {
 double CpuMs(HANDLE process) {
     FILETIME created, exited, kernel, user;
     if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
-    const auto ticks = [](FILETIME t) { return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    const auto ticks = [](FILETIME t) {
+        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
     return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
 }
 
@@ -60,7 +62,8 @@ public:
         startup.cb = sizeof startup;
         std::string commandLine = std::string("\"") + exe + "\"";
         const double start = NowMs();
-        if (!CreateProcessA(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_)) return;
+        if (!CreateProcessA(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+            return;
         Find find{info_.dwProcessId, className, nullptr};
         while (!find.found && NowMs() - start < 60000) {
             EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&find));
@@ -153,7 +156,9 @@ int Deploy(const char* file) {
 double ThreadCpuMs() {
     FILETIME created, exited, kernel, user;
     GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    const auto ticks = [](FILETIME t) { return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    const auto ticks = [](FILETIME t) {
+        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
     return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
 }
 
@@ -176,8 +181,10 @@ int Tick(int count) {
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     Win32WindowServices::Parts parts;
     parts.mainWindow = parent;
-    parts.controls[Control::Button1] = CreateWindowExA(0, "BUTTON", "b1", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
-    parts.controls[Control::Button2] = CreateWindowExA(0, "BUTTON", "b2", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
+    parts.controls[Control::Button1] =
+        CreateWindowExA(0, "BUTTON", "b1", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
+    parts.controls[Control::Button2] =
+        CreateWindowExA(0, "BUTTON", "b2", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
     Win32SystemServices system;
     Win32WindowServices window(parts);
     Payloads payloads;

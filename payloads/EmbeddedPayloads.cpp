@@ -16,4 +16,6 @@ ByteView BootSectorToolPayload() {
                           static_cast<std::size_t>(BootSectorToolPayloadRecordEnd - BootSectorToolPayloadRecord));
 }
 
-Payloads EmbeddedPayloads() { return {ImagingToolPayload(), BootSectorToolPayload()}; }
+Payloads EmbeddedPayloads() {
+    return {ImagingToolPayload(), BootSectorToolPayload()};
+}

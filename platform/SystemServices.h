@@ -51,8 +51,7 @@ public:
     virtual bool RunCommandLine(const Text& commandLine, bool waitForEnd) = 0;
     // Starts programPath with the command line as its arguments and keeps its handle.
     // Null when it could not be started.
-    virtual std::unique_ptr<LaunchedProcess> StartProgram(const Text& programPath,
-                                                          const Text& commandLine) = 0;
+    virtual std::unique_ptr<LaunchedProcess> StartProgram(const Text& programPath, const Text& commandLine) = 0;
     // The full path of fileName in the system directory when it is a plain file there; empty
     // otherwise. Nowhere else is trusted to hold a program started with the user's rights.
     virtual Text LocateTrustedProgram(const Text& fileName) = 0;

@@ -29,25 +29,22 @@ void Workflow::OnInstallClicked() {
         window_.ShowMessageBox(Messages::kFileMissing, MessageStyle::Ok, Messages::kNotice);
         return;
     }
-    const Text confirmation =
-        Messages::kConfirmFormatBefore + CurrentDrive() + Messages::kConfirmFormatAfter;
-    if (window_.ShowMessageBox(confirmation, MessageStyle::YesNoInformation,
-                               Messages::kWarning) != MessageResult::Yes) {
+    const Text confirmation = Messages::kConfirmFormatBefore + CurrentDrive() + Messages::kConfirmFormatAfter;
+    if (window_.ShowMessageBox(confirmation, MessageStyle::YesNoInformation, Messages::kWarning) !=
+        MessageResult::Yes) {
         return;
     }
     if (!IsDirectoryEmpty(system_, CurrentDrive() + ":\\")) {
-        window_.ShowMessageBox(Messages::kFormatFirst + CurrentDrive() + ":\\",
-                               MessageStyle::OkStop, Messages::kNotice);
+        window_.ShowMessageBox(Messages::kFormatFirst + CurrentDrive() + ":\\", MessageStyle::OkStop,
+                               Messages::kNotice);
         return;
     }
     const auto driveNumber = static_cast<std::uint32_t>(CurrentDrive()[0] - 'A');
     system_.FormatDrive(window_.GetWindowHandle(Control::MainWindow), driveNumber);
     const Text driveLetter = CurrentDrive();
-    const Text commandLine =
-        ImagingCommandLine(window_.GetControlText(Control::EditBox1), driveLetter);
+    const Text commandLine = ImagingCommandLine(window_.GetControlText(Control::EditBox1), driveLetter);
     if (!LaunchImagingTool(commandLine, driveLetter)) {
-        window_.ShowMessageBox(Messages::kImagingToolNotStarted, MessageStyle::OkStop,
-                               Messages::kNotice);
+        window_.ShowMessageBox(Messages::kImagingToolNotStarted, MessageStyle::OkStop, Messages::kNotice);
         return;
     }
     window_.SetTimerPeriod(kPollPeriodMs);

@@ -3,8 +3,7 @@
 namespace Messages {
 inline constexpr char kNotice[] = "提示";
 inline constexpr char kWarning[] = "警告";
-inline constexpr char kChooseImage[] =
-    "请选择install.wim文件 (提示:install.wim文件一般位于系统光盘的sources文件夹下)";
+inline constexpr char kChooseImage[] = "请选择install.wim文件 (提示:install.wim文件一般位于系统光盘的sources文件夹下)";
 inline constexpr char kFileMissing[] = "文件不存在！";
 inline constexpr char kConfirmFormatBefore[] = "该操作会格式化驱动器 ";
 inline constexpr char kConfirmFormatAfter[] = ":\\ 上的数据，是否继续？";

@@ -4,8 +4,12 @@
 
 namespace {
 
-char UpperLetter(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c; }
-bool IsLetter(char c) { return UpperLetter(c) >= 'A' && UpperLetter(c) <= 'Z'; }
+char UpperLetter(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
+}
+bool IsLetter(char c) {
+    return UpperLetter(c) >= 'A' && UpperLetter(c) <= 'Z';
+}
 
 // The list entry for a drive root such as "E:\\".
 std::string EntryText(const std::string& root);
@@ -25,10 +29,9 @@ bool DriveSelector::Create(HWND parent, const Settings& settings) {
     // No integral height: the opened list keeps the form's height.
     const DWORD style = WS_CHILD | (settings.visible ? WS_VISIBLE : 0u) | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
                         CBS_NOINTEGRALHEIGHT;
-    combo_ = CreateWindowExA(0, "COMBOBOX", "", style,
-                             r.left, r.top, r.right - r.left, settings.openHeight, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(settings.id)),
-                             GetModuleHandleA(nullptr), nullptr);
+    combo_ =
+        CreateWindowExA(0, "COMBOBOX", "", style, r.left, r.top, r.right - r.left, settings.openHeight, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(settings.id)), GetModuleHandleA(nullptr), nullptr);
     if (!combo_) return false;
     SendMessageA(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(settings.font), FALSE);
     SetClosedHeight(r.bottom - r.top);
@@ -65,15 +68,9 @@ std::string EntryText(const std::string& root) {
         }
         break;
     }
-    case DRIVE_REMOTE:
-        entry += " （网络驱动器）";
-        break;
-    case DRIVE_CDROM:
-        entry += " （光驱）";
-        break;
-    case DRIVE_RAMDISK:
-        entry += " （内存虚拟驱动器）";
-        break;
+    case DRIVE_REMOTE: entry += " （网络驱动器）"; break;
+    case DRIVE_CDROM: entry += " （光驱）"; break;
+    case DRIVE_RAMDISK: entry += " （内存虚拟驱动器）"; break;
     default:  // removable drives and the unknown show the letter alone
         break;
     }

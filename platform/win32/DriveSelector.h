@@ -23,6 +23,7 @@ public:
     HWND Handle() const { return combo_; }
     // The chosen drive's upper-case letter; the current directory's drive when none is chosen.
     std::string ChosenLetter() const;
+
 private:
     void Fill();
     void SetClosedHeight(int height);

@@ -2,8 +2,8 @@
 
 bool MainWindow::Create(const Settings& settings) {
     background_ = Picture(settings.backgroundPicture);
-    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(settings.icon),
-                                               IMAGE_ICON, 32, 32, LR_SHARED));
+    HICON icon = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(settings.icon), IMAGE_ICON, 32, 32, LR_SHARED));
     if (!RegisterClassOnce(kClassName, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), icon)) {
         return false;
     }
@@ -37,11 +37,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
     case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return PaintMessage(message, wParam);
-    case WM_LBUTTONDOWN:
-        OnLeftButtonDown();
-        return 0;
+    case WM_PRINTCLIENT: return PaintMessage(message, wParam);
+    case WM_LBUTTONDOWN: OnLeftButtonDown(); return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && lParam != 0 && onClicked) onClicked(LOWORD(wParam));
         return 0;
@@ -50,20 +47,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
-        return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message,
-                               wParam, lParam);
+        return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message, wParam, lParam);
     case WM_SETCURSOR:
         // The arrow over the window and every control; a picture button answers for itself.
         if (LOWORD(lParam) != HTCLIENT) return Default(message, wParam, lParam);
         SetCursor(LoadCursorA(nullptr, IDC_ARROW));
         return TRUE;
-    case WM_HELP:
-        return TRUE;  // F1 opens no help
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return Default(message, wParam, lParam);
+    case WM_HELP: return TRUE;  // F1 opens no help
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return Default(message, wParam, lParam);
     }
 }
 

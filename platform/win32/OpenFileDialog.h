@@ -3,7 +3,6 @@
 
 #include <string>
 
-
 // The file-open dialog with fixed settings. The file name is offered as the initial name and,
 // after a confirmed choice, holds the chosen file's full path.
 class OpenFileDialog {

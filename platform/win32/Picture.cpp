@@ -2,8 +2,8 @@
 
 // Loaded as a device-compatible bitmap: GDI expands the RLE-compressed resource itself.
 Picture::Picture(int resourceId)
-    : bitmap_(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0,
-                         LR_DEFAULTCOLOR)) {
+    : bitmap_(
+          LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)) {
     BITMAP info{};
     if (bitmap_ && GetObjectA(bitmap_.Get(), sizeof info, &info)) size_ = {info.bmWidth, info.bmHeight};
 }

@@ -15,25 +15,15 @@ LRESULT PictureButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND:
     case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return PaintMessage(message, wParam);
-    case WM_MOUSEMOVE:
-        OnMouseMove(wParam, lParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnLeftButtonDown();
-        return 0;
-    case WM_LBUTTONUP:
-        OnLeftButtonUp(lParam);
-        return 0;
+    case WM_PRINTCLIENT: return PaintMessage(message, wParam);
+    case WM_MOUSEMOVE: OnMouseMove(wParam, lParam); return 0;
+    case WM_LBUTTONDOWN: OnLeftButtonDown(); return 0;
+    case WM_LBUTTONUP: OnLeftButtonUp(lParam); return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != Handle()) SetState(State::Normal);
         return 0;
-    case WM_SETCURSOR:
-        SetCursor(cursor_);
-        return TRUE;
-    default:
-        return Default(message, wParam, lParam);
+    case WM_SETCURSOR: SetCursor(cursor_); return TRUE;
+    default: return Default(message, wParam, lParam);
     }
 }
 

@@ -7,7 +7,9 @@
 namespace {
 
 // LOAD_LIBRARY_SEARCH_SYSTEM32 is understood exactly where SetDefaultDllDirectories exists.
-bool SearchFlagsUnderstood() { return FindLibrarySearchFunctions().setDefaultDllDirectories != nullptr; }
+bool SearchFlagsUnderstood() {
+    return FindLibrarySearchFunctions().setDefaultDllDirectories != nullptr;
+}
 
 }  // namespace
 

@@ -14,23 +14,17 @@ LRESULT TransparentLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_ERASEBKGND:
     case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return PaintMessage(message, wParam);
+    case WM_PRINTCLIENT: return PaintMessage(message, wParam);
     case WM_SETTEXT: {
         const LRESULT result = Default(message, wParam, lParam);
         InvalidateRect(Handle(), nullptr, FALSE);
         UpdateWindow(Handle());
         return result;
     }
-    case WM_SETFONT:
-        font_ = reinterpret_cast<HFONT>(wParam);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_);
-    case WM_LBUTTONDOWN:
-        return 0;  // a press on a label does not move the window
-    default:
-        return Default(message, wParam, lParam);
+    case WM_SETFONT: font_ = reinterpret_cast<HFONT>(wParam); return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_LBUTTONDOWN: return 0;  // a press on a label does not move the window
+    default: return Default(message, wParam, lParam);
     }
 }
 

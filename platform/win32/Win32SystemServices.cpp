@@ -1,6 +1,7 @@
 #include "platform/win32/Win32SystemServices.h"
 
 #include <windows.h>
+// after windows.h, which it needs
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -23,13 +24,14 @@ Text WithTrailingBackslash(Text path) {
 
 bool IsDriveRoot(const Text& path) {
     const bool letter = !path.empty() && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-    return letter && path.size() >= 2 && path[1] == ':' &&
-           (path.size() == 2 || (path.size() == 3 && path[2] == '\\'));
+    return letter && path.size() >= 2 && path[1] == ':' && (path.size() == 2 || (path.size() == 3 && path[2] == '\\'));
 }
 
 // Every name that begins with "." is skipped, not only "." and "..": the tree removal has
 // always left such entries (and so the folder that holds one) in place.
-bool IsDotName(const char* name) { return name[0] == '.'; }
+bool IsDotName(const char* name) {
+    return name[0] == '.';
+}
 
 // Deletes what lies below the directory (names starting with "." are skipped), depth first.
 void RemoveContents(const Text& directory) {
@@ -57,8 +59,7 @@ bool Launch(const char* programPath, const Text& commandLine, bool waitForEnd, U
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(programPath, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
+    if (!CreateProcessA(programPath, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
         return false;
     }
     UniqueHandle process(info.hProcess);
@@ -110,8 +111,8 @@ bool Win32SystemServices::FileExists(const Text& path) {
 
 bool Win32SystemServices::WriteBytesToFile(const Text& path, ByteView bytes) {
     if (path.empty()) return false;
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     std::size_t done = 0;
     while (done < bytes.size) {
@@ -137,8 +138,7 @@ bool Win32SystemServices::RunCommandLine(const Text& commandLine, bool waitForEn
     return Launch(nullptr, commandLine, waitForEnd, nullptr);
 }
 
-std::unique_ptr<LaunchedProcess> Win32SystemServices::StartProgram(const Text& programPath,
-                                                                   const Text& commandLine) {
+std::unique_ptr<LaunchedProcess> Win32SystemServices::StartProgram(const Text& programPath, const Text& commandLine) {
     UniqueHandle process;
     if (!Launch(programPath.c_str(), commandLine, false, &process)) return nullptr;
     return std::make_unique<Win32LaunchedProcess>(std::move(process));

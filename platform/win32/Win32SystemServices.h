@@ -9,8 +9,7 @@ public:
     bool FileExists(const Text& path) override;
     bool WriteBytesToFile(const Text& path, ByteView bytes) override;
     bool RunCommandLine(const Text& commandLine, bool waitForEnd) override;
-    std::unique_ptr<LaunchedProcess> StartProgram(const Text& programPath,
-                                                  const Text& commandLine) override;
+    std::unique_ptr<LaunchedProcess> StartProgram(const Text& programPath, const Text& commandLine) override;
     Text LocateTrustedProgram(const Text& fileName) override;
     bool MakeDirectory(const Text& path) override;
     bool RemoveDirectoryTree(const Text& path) override;

@@ -44,7 +44,9 @@ void Win32WindowServices::SetTimerPeriod(int milliseconds) {
     if (milliseconds > 0) SetTimer(parts_.mainWindow, ControlId::Timer1, static_cast<UINT>(milliseconds), nullptr);
 }
 
-int Win32WindowServices::GetTimerPeriod() { return timerPeriod_; }
+int Win32WindowServices::GetTimerPeriod() {
+    return timerPeriod_;
+}
 
 bool Win32WindowServices::ShowOpenDialog() {
     return parts_.openDialog && parts_.openDialog->Show(parts_.mainWindow);

@@ -30,8 +30,7 @@ bool Window::Create(const Placement& placement) {
                            this) != nullptr;
 }
 
-bool Window::CreateChild(const char* className, const char* text, HWND parent, int id, const RECT& rect,
-                         bool visible) {
+bool Window::CreateChild(const char* className, const char* text, HWND parent, int id, const RECT& rect, bool visible) {
     if (!RegisterClassOnce(className, nullptr, nullptr)) return false;
     return Create({className, text, WS_CHILD | (visible ? WS_VISIBLE : 0u), 0, rect, parent, id});
 }
@@ -44,8 +43,7 @@ void Window::Paint(HDC, const RECT&) {}
 
 LRESULT Window::PaintMessage(UINT message, WPARAM wParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // Paint covers every pixel
+    case WM_ERASEBKGND: return 1;  // Paint covers every pixel
     case WM_PAINT: {
         BufferedPaint paint(Handle());
         Paint(paint.Dc(), paint.Client());
@@ -57,8 +55,7 @@ LRESULT Window::PaintMessage(UINT message, WPARAM wParam) {
         Paint(reinterpret_cast<HDC>(wParam), client);
         return 0;
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }
 

@@ -94,9 +94,9 @@ void ExpectTreeOnE() {
     std::vector<std::string> expected, actual;
     ListTree("T:", "", expected);
     ListTree("E:", "", actual);
-    actual.erase(std::remove_if(actual.begin(), actual.end(),
-                                [](const std::string& p) { return p.rfind("Boot\\", 0) == 0; }),
-                 actual.end());
+    actual.erase(
+        std::remove_if(actual.begin(), actual.end(), [](const std::string& p) { return p.rfind("Boot\\", 0) == 0; }),
+        actual.end());
     std::sort(expected.begin(), expected.end());
     std::sort(actual.begin(), actual.end());
     EXPECT_EQ(actual, expected);

@@ -2,7 +2,6 @@
 
 #include "util/TextRules.h"
 
-
 namespace {
 
 bool GlobMatch(const char* pattern, const char* name) {
@@ -12,7 +11,9 @@ bool GlobMatch(const char* pattern, const char* name) {
     return (*pattern == '?' || *pattern == *name) && GlobMatch(pattern + 1, name + 1);
 }
 
-bool IsDriveRoot(const Text& key) { return key.size() == 2 && key[1] == ':'; }
+bool IsDriveRoot(const Text& key) {
+    return key.size() == 2 && key[1] == ':';
+}
 
 // Walks the fake's process table as it is when the walk goes on, counting the steps.
 class FakeSnapshot : public ProcessSnapshot {
@@ -89,7 +90,9 @@ void FakeSystem::AddFile(const Text& path, const std::string& bytes) {
     entries_[key] = Entry{false, bytes};
 }
 
-bool FakeSystem::Exists(const Text& path) const { return entries_.count(Key(path)) != 0; }
+bool FakeSystem::Exists(const Text& path) const {
+    return entries_.count(Key(path)) != 0;
+}
 
 bool FakeSystem::IsDir(const Text& path) const {
     const auto it = entries_.find(Key(path));
@@ -134,9 +137,13 @@ std::vector<Text> FakeSystem::Matches(const Text& pattern) const {
     return found;
 }
 
-Text FakeSystem::GetSystemDirectoryPath() { return systemDirectory; }
+Text FakeSystem::GetSystemDirectoryPath() {
+    return systemDirectory;
+}
 
-bool FakeSystem::FileExists(const Text& path) { return !Matches(path).empty(); }
+bool FakeSystem::FileExists(const Text& path) {
+    return !Matches(path).empty();
+}
 
 bool FakeSystem::WriteBytesToFile(const Text& path, ByteView bytes) {
     if (path.empty()) return false;
@@ -154,8 +161,7 @@ bool FakeSystem::RunCommandLine(const Text& commandLine, bool waitForEnd) {
     return FileBytes(program) != nullptr;
 }
 
-std::unique_ptr<LaunchedProcess> FakeSystem::StartProgram(const Text& programPath,
-                                                          const Text& commandLine) {
+std::unique_ptr<LaunchedProcess> FakeSystem::StartProgram(const Text& programPath, const Text& commandLine) {
     launches.push_back({programPath, commandLine, false});
     if (failStart) return nullptr;
     auto process = std::make_unique<FakeProcess>(nextProcess);
@@ -207,9 +213,13 @@ std::unique_ptr<ProcessSnapshot> FakeSystem::TakeProcessSnapshot() {
     return std::make_unique<FakeSnapshot>(*this);
 }
 
-std::int32_t FakeSystem::PathIsDirectoryA(const Text& path) { return IsDir(path) ? 16 : 0; }
+std::int32_t FakeSystem::PathIsDirectoryA(const Text& path) {
+    return IsDir(path) ? 16 : 0;
+}
 
-std::int32_t FakeSystem::PathFileExistsA(const Text& path) { return Exists(path) ? 1 : 0; }
+std::int32_t FakeSystem::PathFileExistsA(const Text& path) {
+    return Exists(path) ? 1 : 0;
+}
 
 // Like the platform: a drive root has no "." or ".." and so never counts as empty here.
 std::int32_t FakeSystem::PathIsDirectoryEmptyA(const Text& path) {

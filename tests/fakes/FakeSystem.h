@@ -39,14 +39,14 @@ public:
     std::vector<Text> AllPaths() const;
 
     Text systemDirectory = "C:\\Windows\\system32\\";
-    std::set<Text> failingCreates;    // MakeDirectory fails for these paths
-    std::set<Text> failingWrites;     // WriteBytesToFile fails for these paths
-    std::set<Text> unreadable;        // directories that cannot be listed
-    bool failStart = false;           // StartProgram and RunCommandLine fail
-    std::vector<Text> processes;      // executable names in snapshot order
-    bool snapshotFails = false;       // no snapshot can be taken
-    bool listingFails = false;        // a snapshot is had but lists nothing (the platform failed)
-    std::function<void()> onFormat;   // runs inside the format dialog
+    std::set<Text> failingCreates;   // MakeDirectory fails for these paths
+    std::set<Text> failingWrites;    // WriteBytesToFile fails for these paths
+    std::set<Text> unreadable;       // directories that cannot be listed
+    bool failStart = false;          // StartProgram and RunCommandLine fail
+    std::vector<Text> processes;     // executable names in snapshot order
+    bool snapshotFails = false;      // no snapshot can be taken
+    bool listingFails = false;       // a snapshot is had but lists nothing (the platform failed)
+    std::function<void()> onFormat;  // runs inside the format dialog
     std::shared_ptr<ProcessState> nextProcess = std::make_shared<ProcessState>();
 
     // What happened.
@@ -66,8 +66,7 @@ public:
     bool FileExists(const Text& path) override;
     bool WriteBytesToFile(const Text& path, ByteView bytes) override;
     bool RunCommandLine(const Text& commandLine, bool waitForEnd) override;
-    std::unique_ptr<LaunchedProcess> StartProgram(const Text& programPath,
-                                                  const Text& commandLine) override;
+    std::unique_ptr<LaunchedProcess> StartProgram(const Text& programPath, const Text& commandLine) override;
     Text LocateTrustedProgram(const Text& fileName) override;
     bool MakeDirectory(const Text& path) override;
     bool RemoveDirectoryTree(const Text& path) override;

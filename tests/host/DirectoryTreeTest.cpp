@@ -20,10 +20,14 @@ struct TreeCase {
     Paths presentAfter;
 };
 
-void PrintTo(const TreeCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const TreeCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class DirectoryTreeTable : public ::testing::TestWithParam<TreeCase> {};
 
+// One row a case, as a table reads.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, DirectoryTreeTable,
     ::testing::Values(
@@ -52,6 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         TreeCase{"DoubleByteNameWithBackslashByte", {"E:"}, {}, {}, "E:\\\xB1\x5C", 1, "E:\\\xB1\x5C\\",
                  {"E:\\\xB1\x5C"}, {}, {"E:\\\xB1\x5C"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_P(DirectoryTreeTable, CreatesWhatIsMissingAndRollsBackOnlyItsOwnWork) {
     const TreeCase& c = GetParam();

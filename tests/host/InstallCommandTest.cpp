@@ -7,8 +7,7 @@
 namespace {
 
 const Text kImage = "D:\\sources\\install.wim";
-const Text kChooseImage =
-    "请选择install.wim文件 (提示:install.wim文件一般位于系统光盘的sources文件夹下)";
+const Text kChooseImage = "请选择install.wim文件 (提示:install.wim文件一般位于系统光盘的sources文件夹下)";
 
 struct InstallFixture : ::testing::Test {
     FakeSystem system;
@@ -35,7 +34,9 @@ struct InstallCase {
     int timerPeriod;
 };
 
-void PrintTo(const InstallCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const InstallCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class InstallTable : public InstallFixture, public ::testing::WithParamInterface<InstallCase> {};
 
@@ -43,18 +44,36 @@ const Text kConfirmE = "该操作会格式化驱动器 E:\\ 上的数据，是�
 const FakeWindow::Box kConfirmBox{kConfirmE, 0x44, "警告"};
 
 INSTANTIATE_TEST_SUITE_P(
-    Steps, InstallTable,
-    ::testing::Values(
-        InstallCase{"EmptyPath", "", {}, false, false, {{kChooseImage, 0, "提示"}}, false, 0},
-        InstallCase{"PathMatchesNothing", "D:\\gone\\install.wim", {}, false, false,
-                    {{"文件不存在！", 0, "提示"}}, false, 0},
-        InstallCase{"AnswerNo", kImage, {6}, false, false, {kConfirmBox}, false, 0},
-        InstallCase{"BoxClosedWithoutYes", kImage, {1}, false, false, {kConfirmBox}, false, 0},
-        InstallCase{"RootNotEmpty", kImage, {5}, true, false,
-                    {kConfirmBox, {"请先格式化  E:\\", 16, "提示"}}, false, 0},
-        InstallCase{"RootUnreadable", kImage, {5}, false, true,
-                    {kConfirmBox, {"请先格式化  E:\\", 16, "提示"}}, false, 0},
-        InstallCase{"YesOnEmptyRoot", kImage, {5}, false, false, {kConfirmBox}, true, 300}),
+    Steps,
+    InstallTable,
+    ::testing::Values(InstallCase{"EmptyPath", "", {}, false, false, {{kChooseImage, 0, "提示"}}, false, 0},
+                      InstallCase{"PathMatchesNothing",
+                                  "D:\\gone\\install.wim",
+                                  {},
+                                  false,
+                                  false,
+                                  {{"文件不存在！", 0, "提示"}},
+                                  false,
+                                  0},
+                      InstallCase{"AnswerNo", kImage, {6}, false, false, {kConfirmBox}, false, 0},
+                      InstallCase{"BoxClosedWithoutYes", kImage, {1}, false, false, {kConfirmBox}, false, 0},
+                      InstallCase{"RootNotEmpty",
+                                  kImage,
+                                  {5},
+                                  true,
+                                  false,
+                                  {kConfirmBox, {"请先格式化  E:\\", 16, "提示"}},
+                                  false,
+                                  0},
+                      InstallCase{"RootUnreadable",
+                                  kImage,
+                                  {5},
+                                  false,
+                                  true,
+                                  {kConfirmBox, {"请先格式化  E:\\", 16, "提示"}},
+                                  false,
+                                  0},
+                      InstallCase{"YesOnEmptyRoot", kImage, {5}, false, false, {kConfirmBox}, true, 300}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(InstallTable, ShowsTheBoxesAndGoesAsFarAsItShould) {

@@ -11,7 +11,9 @@ const std::string kImagingTool = "MZ imaging";
 const std::string kBootTool = "MZ boot sector tool";
 const Text kImage = "D:\\sources\\install.wim";
 
-ByteView View(const std::string& bytes) { return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}; }
+ByteView View(const std::string& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
 
 // An installation on E: that the install command has confirmed and started.
 struct PollFixture : ::testing::Test {

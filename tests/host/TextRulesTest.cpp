@@ -64,9 +64,9 @@ TEST(IsBlankPath, IgnoresOnlyHalfAndFullWidthSpaces) {
     EXPECT_FALSE(IsBlankPath(" E: "));
     EXPECT_FALSE(IsBlankPath("\xA1"));
     // Only A1 A1 is the full-width space; other characters with the lead byte A1 are text.
-    EXPECT_FALSE(IsBlankPath("\xA1\xA2"));               // 、
-    EXPECT_FALSE(IsBlankPath("\xA1\xA1\xA1\xA3 "));      // full-width space, then 。
-    EXPECT_FALSE(IsBlankPath("\xB0\xA1\xA1"));           // 啊 and a lone lead byte
+    EXPECT_FALSE(IsBlankPath("\xA1\xA2"));           // 、
+    EXPECT_FALSE(IsBlankPath("\xA1\xA1\xA1\xA3 "));  // full-width space, then 。
+    EXPECT_FALSE(IsBlankPath("\xB0\xA1\xA1"));       // 啊 and a lone lead byte
 }
 
 }  // namespace

@@ -8,7 +8,9 @@ namespace {
 
 const std::string kTool = "MZ imaging tool bytes";
 
-ByteView View(const std::string& bytes) { return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}; }
+ByteView View(const std::string& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
 
 TEST(OnWindowCreated, WritesTheImagingToolOnlyWhenItIsMissing) {
     const struct {

@@ -24,8 +24,8 @@ TEST(FormPointer, TheArrowEverywhereButTheHandOverTheCloseButton) {
             int x, y;  // in the client area
             HCURSOR expected;
         } cases[] = {
-            {"EditBox1", 100, 68, arrow},     {"DriverBox1", 100, 124, arrow}, {"PicBtn1", 280, 68, arrow},
-            {"PicBtn2", 280, 126, arrow},     {"PicBtn3", 320, 12, hand},     {"TransLabel2", 100, 44, arrow},
+            {"EditBox1", 100, 68, arrow},   {"DriverBox1", 100, 124, arrow}, {"PicBtn1", 280, 68, arrow},
+            {"PicBtn2", 280, 126, arrow},   {"PicBtn3", 320, 12, hand},      {"TransLabel2", 100, 44, arrow},
             {"background", 10, 140, arrow},
         };
         for (const auto& c : cases) {

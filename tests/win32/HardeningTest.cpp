@@ -49,7 +49,8 @@ struct PeFile {
             const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(bytes.data() + at);
             if (entry->Name == 0) break;
             std::string name = bytes.c_str() + Offset(entry->Name);
-            std::transform(name.begin(), name.end(), name.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
+            std::transform(name.begin(), name.end(), name.begin(),
+                           [](char c) { return static_cast<char>(std::tolower(c)); });
             dlls.push_back(name);
         }
         return dlls;
@@ -72,7 +73,7 @@ TEST(Hardening, PeHeaderAsksForAslrDepAndTerminalServerAwareness) {
 TEST(Hardening, ImportsOnlySystemLibraries) {
     PeFile file(kShipped);
     ASSERT_NE(file.headers, nullptr);
-    const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "shlwapi.dll",
+    const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll",  "shell32.dll", "shlwapi.dll",
                                           "comdlg32.dll", "ole32.dll",  "msvcrt.dll", "advapi32.dll"};
     const std::vector<std::string> dlls = file.ImportedDlls();
     ASSERT_FALSE(dlls.empty());
@@ -89,8 +90,8 @@ TEST(Hardening, TheManifestAsksForNoElevation) {
     FreeLibrary(module);
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(manifest.find("urn:schemas-microsoft-com:asm.v2"), std::string::npos) << "a form XP loads";
-    for (const char* absent : {"requireAdministrator", "highestAvailable", "Microsoft.Windows.Common-Controls",
-                               "dpiAware"}) {
+    for (const char* absent :
+         {"requireAdministrator", "highestAvailable", "Microsoft.Windows.Common-Controls", "dpiAware"}) {
         EXPECT_EQ(manifest.find(absent), std::string::npos) << absent;
     }
     EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos) << "Windows 10";

@@ -33,7 +33,8 @@ TEST_F(MainWindowTest, WindowIsFramelessCentredAndNamed) {
     } screens[] = {{1920, 1080, 787, 449}, {1024, 768, 339, 293}, {800, 600, 227, 209}};
     bool knownScreen = false;
     for (const auto& screen : screens) {
-        if (GetSystemMetrics(SM_CXSCREEN) != screen.screenWidth || GetSystemMetrics(SM_CYSCREEN) != screen.screenHeight) {
+        if (GetSystemMetrics(SM_CXSCREEN) != screen.screenWidth ||
+            GetSystemMetrics(SM_CYSCREEN) != screen.screenHeight) {
             continue;
         }
         knownScreen = true;
@@ -132,7 +133,8 @@ TEST_F(MainWindowTest, ControlsHaveTheirPlacesStatesAndTexts) {
     EXPECT_TRUE(editStyle & ES_READONLY);
     EXPECT_TRUE(editStyle & ES_AUTOHSCROLL);
     EXPECT_TRUE(GetWindowLongA(program.Control(ControlId::EditBox1), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    for (int id : {ControlId::PicBtn1, ControlId::PicBtn2, ControlId::PicBtn3}) EXPECT_FALSE(GetWindowLongA(program.Control(id), GWL_STYLE) & WS_TABSTOP);
+    for (int id : {ControlId::PicBtn1, ControlId::PicBtn2, ControlId::PicBtn3})
+        EXPECT_FALSE(GetWindowLongA(program.Control(id), GWL_STYLE) & WS_TABSTOP);
 }
 
 TEST_F(MainWindowTest, DriveListShowsEveryDriveWithItsKind) {

@@ -9,9 +9,9 @@
 #include <cstdio>
 
 #include "app/Form.h"
+#include "platform/ControlIds.h"
 #include "platform/win32/Win32SystemServices.h"
 #include "platform/win32/Win32WindowServices.h"
-#include "platform/ControlIds.h"
 #include "tests/win32/TestSupport.h"
 #include "util/ProcessCheck.h"
 #include "workflow/Workflow.h"
@@ -52,7 +52,9 @@ void Pump() {
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 }
 
-ByteView View(const std::string& bytes) { return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}; }
+ByteView View(const std::string& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
 
 TEST(Soak, TicksAndRepaintsLeakNothing) {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
@@ -86,7 +88,8 @@ TEST(Soak, TicksAndRepaintsLeakNothing) {
             }
         };
         const auto repaints = [&](int count) {
-            for (int i = 0; i < count; ++i) window.SetControlText(Control::TransLabel4, i % 2 ? "正在处理" : "E：\\ 的引导处理完成");
+            for (int i = 0; i < count; ++i)
+                window.SetControlText(Control::TransLabel4, i % 2 ? "正在处理" : "E：\\ 的引导处理完成");
             Pump();
         };
 

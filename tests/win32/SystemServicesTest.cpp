@@ -34,8 +34,12 @@ TEST_F(SystemServicesTest, FileExistsFindsFilesFoldersAndWildcards) {
         const char* path;
         bool expected;
     } cases[] = {
-        {"E:\\exists\\file.txt", true},  {"E:\\exists\\folder", true}, {"E:\\exists\\*.txt", true},
-        {"E:\\exists\\f?le.txt", true},  {"E:\\exists\\*.wim", false}, {"E:\\exists\\missing", false},
+        {"E:\\exists\\file.txt", true},
+        {"E:\\exists\\folder", true},
+        {"E:\\exists\\*.txt", true},
+        {"E:\\exists\\f?le.txt", true},
+        {"E:\\exists\\*.wim", false},
+        {"E:\\exists\\missing", false},
         {"", false},
     };
     for (const auto& c : cases) EXPECT_EQ(system.FileExists(c.path), c.expected) << c.path;
@@ -53,13 +57,14 @@ TEST_F(SystemServicesTest, WriteBytesToFileTruncatesAndRefusesAnEmptyPath) {
 }
 
 TEST_F(SystemServicesTest, AFailedWriteLeavesNoPartialFile) {
-    if (!IsFolder("E:\\tiny")) GTEST_SKIP() << "E:\\tiny, a 64 KiB file system, is mounted only when the tests run as root";
+    if (!IsFolder("E:\\tiny"))
+        GTEST_SKIP() << "E:\\tiny, a 64 KiB file system, is mounted only when the tests run as root";
     std::string bytes(256 * 1024, 'x');
-    EXPECT_FALSE(system.WriteBytesToFile(
-        "E:\\tiny\\big.bin", {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
+    EXPECT_FALSE(system.WriteBytesToFile("E:\\tiny\\big.bin",
+                                         {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}));
     EXPECT_FALSE(PathExists("E:\\tiny\\big.bin"));
-    EXPECT_TRUE(system.WriteBytesToFile(
-        "E:\\tiny\\small.bin", {reinterpret_cast<const std::uint8_t*>(bytes.data()), 1024}));
+    EXPECT_TRUE(
+        system.WriteBytesToFile("E:\\tiny\\small.bin", {reinterpret_cast<const std::uint8_t*>(bytes.data()), 1024}));
 }
 
 TEST_F(SystemServicesTest, RemoveDirectoryTreeRefusesEmptyPathsAndDriveRoots) {
@@ -91,12 +96,13 @@ TEST_F(SystemServicesTest, RemoveDirectoryTreeRemovesDepthFirstButSkipsDotNames)
 TEST_F(SystemServicesTest, FindsDirectoryLooksOnlyForDirectories) {
     ASSERT_TRUE(CreateDirectoryA("E:\\find", nullptr));
     for (const char* folder : {"E:\\find\\d1", "E:\\find\\z2"}) ASSERT_TRUE(CreateDirectoryA(folder, nullptr));
-    for (const char* file : {"E:\\find\\f1", "E:\\find\\a-file", "E:\\find\\zfile"}) ASSERT_TRUE(WriteFileText(file, "x"));
+    for (const char* file : {"E:\\find\\f1", "E:\\find\\a-file", "E:\\find\\zfile"})
+        ASSERT_TRUE(WriteFileText(file, "x"));
     const struct {
         const char* pattern;
         bool found;
     } cases[] = {
-        {"E:\\find\\d1", true},    {"E:\\find\\D1", true},  {"E:\\find\\f1", false},
+        {"E:\\find\\d1", true},    {"E:\\find\\D1", true},       {"E:\\find\\f1", false},
         {"E:\\find\\d1\\", false}, {"E:\\find\\z*", true},  // a file and a directory match
         {"E:\\find\\a*", false},   {"E:\\find\\missing", false}, {"", false},
     };
@@ -113,8 +119,8 @@ TEST_F(SystemServicesTest, MakeDirectoryMakesOneLevel) {
 
 struct FixtureRun {
     std::string log, release;
-    FixtureRun(const char* name, const char* runMs) : log(std::string("E:\\") + name + ".log"),
-                                                     release(std::string("E:\\") + name + ".go") {
+    FixtureRun(const char* name, const char* runMs)
+        : log(std::string("E:\\") + name + ".log"), release(std::string("E:\\") + name + ".go") {
         SetEnvironmentVariableA("VANDRELL_FIXTURE_LOG", log.c_str());
         SetEnvironmentVariableA("VANDRELL_FIXTURE_RUN_MS", runMs);
         SetEnvironmentVariableA("VANDRELL_FIXTURE_RELEASE", nullptr);
@@ -216,8 +222,8 @@ TEST_F(SystemServicesTest, PathPredicatesOnTheRealFileSystem) {
         {"E:\\p\\empty", true, true, true},
         {"E:\\p", true, true, false},
         {"E:\\p\\missing", false, false, false},
-        {"G:\\", true, true, true},   // an empty drive root lists no "." or ".."
-        {"H:\\", true, true, false},  // one hidden file
+        {"G:\\", true, true, true},     // an empty drive root lists no "." or ".."
+        {"H:\\", true, true, false},    // one hidden file
         {"Q:\\", false, false, false},  // a letter without a medium
         {"S:\\", true, true, true},     // only the system's own folder
         {"T:\\", true, true, false},    // and the recycle bin: deleted files are the user's

@@ -3,8 +3,8 @@
 
 #include <thread>
 
-#include "platform/win32/Win32WindowServices.h"
 #include "platform/ControlIds.h"
+#include "platform/win32/Win32WindowServices.h"
 #include "tests/win32/Driver.h"
 
 namespace {
@@ -80,8 +80,8 @@ TEST_F(TimerTest, AnotherValueRestartsAndBelowZeroStops) {
 TEST(MessageBoxTest, MapsEveryPlatformAnswer) {
     const struct {
         int platform, expected;
-    } cases[] = {{IDOK, 0},    {IDCANCEL, 1}, {IDABORT, 2}, {IDRETRY, 3}, {IDIGNORE, 4}, {IDYES, 5},
-                 {IDNO, 6},    {IDCLOSE, 0},  {IDHELP, 0},  {10, 0},     {11, 0},       {0, 0}};
+    } cases[] = {{IDOK, 0}, {IDCANCEL, 1}, {IDABORT, 2}, {IDRETRY, 3}, {IDIGNORE, 4}, {IDYES, 5},
+                 {IDNO, 6}, {IDCLOSE, 0},  {IDHELP, 0},  {10, 0},      {11, 0},       {0, 0}};
     for (const auto& c : cases) EXPECT_EQ(Win32WindowServices::MessageResultOf(c.platform), c.expected) << c.platform;
 }
 
@@ -106,7 +106,8 @@ TEST(MessageBoxTest, ShowsTheTextAndReturnsTheProgramsResultCodes) {
     for (const auto& c : cases) {
         std::string shown;
         std::thread answer = Answer("警告", c.button, shown);
-        EXPECT_EQ(services.ShowMessageBox("该操作会格式化驱动器 E:\\ 上的数据，是否继续？", c.style, "警告"), c.expected);
+        EXPECT_EQ(services.ShowMessageBox("该操作会格式化驱动器 E:\\ 上的数据，是否继续？", c.style, "警告"),
+                  c.expected);
         answer.join();
         EXPECT_EQ(shown, "该操作会格式化驱动器 E:\\ 上的数据，是否继续？");
     }

@@ -15,7 +15,9 @@ namespace {
 
 const std::string kFixture = ProgramFolder() + "fixture_console.exe";
 
-ByteView View(const std::string& bytes) { return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}; }
+ByteView View(const std::string& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
 
 // A fixture started under a chosen file name that runs until the release file appears.
 class HeldProcess {
