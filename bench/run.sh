@@ -20,7 +20,7 @@ if [ ! -f "$payload" ]; then
 fi
 [ -f build/windows/Vandrell.exe ] || { cmake --preset windows >/dev/null && cmake --build --preset windows --target Vandrell; }
 cmake --preset $tree >/dev/null 2>&1
-cmake --build --preset $tree >/dev/null
+cmake --build --preset $tree --target Vandrell ReferenceWindow vandrell_bench >/dev/null
 
 prefix=$root/build/$tree/wine-prefix
 scripts/make-prefix.sh "$prefix"

@@ -10,7 +10,8 @@ vandrell_wine_test(e2e_installation_tests
   PREFIX ${e2e_prefix}
   DRIVES "d=hd:${e2e_drives}/d t=hd:${e2e_drives}/t e=hd:${e2e_drives}/e l=hd:${e2e_drives}/l"
   SETUP "${CMAKE_SOURCE_DIR}/tests/e2e/prepare-drives.sh ${e2e_drives} && rm -f ${e2e_prefix}/drive_c/windows/system32/imagex.exe"
-  TIMEOUT 900)
+  TIMEOUT 900
+  LABEL e2e)
 target_compile_definitions(e2e_installation_tests PRIVATE
   "VANDRELL_IMAGING_STAND_IN=\"${IMAGING_TOOL_FILE}\"" "VANDRELL_BOOT_STAND_IN=\"${BOOT_SECTOR_TOOL_FILE}\"")
 add_dependencies(e2e_installation_tests Vandrell)

@@ -53,7 +53,10 @@ set(VANDRELL_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
 # Each test program's Wine settings live in a file the runner reads (by the program's name), so
 # that listing its tests and running each of them happen in the same prefix and drives.
 function(vandrell_wine_test name)
-  cmake_parse_arguments(arg "" "SETUP;TEARDOWN;PREFIX;TIMEOUT" "SOURCES;LIBS;DRIVES" ${ARGN})
+  cmake_parse_arguments(arg "" "SETUP;TEARDOWN;PREFIX;TIMEOUT;LABEL" "SOURCES;LIBS;DRIVES" ${ARGN})
+  if(NOT arg_LABEL)
+    set(arg_LABEL win32)
+  endif()
   if(NOT arg_PREFIX)
     set(arg_PREFIX ${VANDRELL_WINE_PREFIX})
   endif()
@@ -73,7 +76,7 @@ function(vandrell_wine_test name)
   endforeach()
   file(WRITE ${CMAKE_BINARY_DIR}/wine-tests/${name}.sh "${settings}")
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 300
-                       PROPERTIES TIMEOUT ${arg_TIMEOUT})
+                       PROPERTIES TIMEOUT ${arg_TIMEOUT} LABELS ${arg_LABEL})
 endfunction()
 
 # The automation driver that tests use to work the real window from outside.
@@ -82,17 +85,12 @@ target_include_directories(vandrell_driver PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(vandrell_driver PUBLIC ${VANDRELL_WINDOWS_HEADERS})
 target_link_libraries(vandrell_driver PUBLIC gdi32 user32 version)
 
-option(VANDRELL_BENCH "Build the benchmark programs instead of the tests" OFF)
-if(VANDRELL_BENCH)
-  include(bench/CMakeLists.txt)
-  return()
-endif()
-
-option(VANDRELL_END_TO_END "Build the end-to-end tests (the tree embeds the stand-in tools)" OFF)
-if(VANDRELL_END_TO_END)
-  include(cmake/EndToEnd.cmake)
-  return()
-endif()
+# Every tree builds the program and the fixtures; the options add the Win32 tests (label
+# win32), the end-to-end tests (label e2e, in a tree that embeds the stand-ins) and the
+# benchmarks, in any combination.
+option(VANDRELL_WIN32_TESTS "Build the Win32 tests" ON)
+option(VANDRELL_BENCH "Also build the benchmark programs" OFF)
+option(VANDRELL_END_TO_END "Also build the end-to-end tests (the tree embeds the stand-in tools)" OFF)
 
 # Stand-in console tools: fixture_console.exe for the tests; fixtures/bootsect.exe (the same
 # program) and fixtures/imagex.exe (applies images with wimlib) for the trees that embed
@@ -108,77 +106,86 @@ set_target_properties(fixture_console PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAK
 set_target_properties(fixture_imagex PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fixtures OUTPUT_NAME imagex)
 set_target_properties(fixture_bootsect PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fixtures OUTPUT_NAME bootsect)
 
-set(drives ${CMAKE_BINARY_DIR}/drives)
-vandrell_wine_test(win32_system_tests
-  SOURCES tests/win32/SystemServicesTest.cpp
-  LIBS vandrell_win32
-  DRIVES "e=hd:${drives}/e g=hd:${drives}/g h=hd:${drives}/h q=cdrom: s=hd:${drives}/s t=hd:${drives}/t u=hd:${drives}/u"
-  # E:\\tiny is a 64 KiB file system, so a large write fails part-way (mounting needs root;
-  # without it the test that needs it skips).
-  SETUP "mkdir -p ${drives}/tiny && (mountpoint -q ${drives}/tiny || mount -t tmpfs -o size=64k vandrell-tiny ${drives}/tiny 2>/dev/null) && rm -rf ${drives}/tiny/* && ln -sfn ${drives}/tiny ${drives}/e/tiny || true"
-  TEARDOWN "! mountpoint -q ${drives}/tiny || umount ${drives}/tiny")
-add_dependencies(win32_system_tests fixture_console)
+if(VANDRELL_WIN32_TESTS)
+  set(drives ${CMAKE_BINARY_DIR}/drives)
+  vandrell_wine_test(win32_system_tests
+    SOURCES tests/win32/SystemServicesTest.cpp
+    LIBS vandrell_win32
+    DRIVES "e=hd:${drives}/e g=hd:${drives}/g h=hd:${drives}/h q=cdrom: s=hd:${drives}/s t=hd:${drives}/t u=hd:${drives}/u"
+    # E:\\tiny is a 64 KiB file system, so a large write fails part-way (mounting needs root;
+    # without it the test that needs it skips).
+    SETUP "mkdir -p ${drives}/tiny && (mountpoint -q ${drives}/tiny || mount -t tmpfs -o size=64k vandrell-tiny ${drives}/tiny 2>/dev/null) && rm -rf ${drives}/tiny/* && ln -sfn ${drives}/tiny ${drives}/e/tiny || true"
+    TEARDOWN "! mountpoint -q ${drives}/tiny || umount ${drives}/tiny")
+  add_dependencies(win32_system_tests fixture_console)
 
-vandrell_wine_test(win32_main_window_tests
-  SOURCES tests/win32/MainWindowTest.cpp
-  LIBS vandrell_driver
-  DRIVES "e=hd:${drives}/ui-e f=hd:${drives}/ui-f l=hd:${drives}/ui-l r=cdrom:${drives}/ui-r n=network:${drives}/ui-n"
-  SETUP "printf DATA > ${drives}/ui-l/.windows-label")
-add_dependencies(win32_main_window_tests Vandrell)
-# The same window on the smaller screens people still use: centred by the same formula.
-foreach(screen 1024x768 800x600)
-  add_test(NAME MainWindowTest.WindowIsFramelessCentredAndNamed/${screen} COMMAND win32_main_window_tests
-           --gtest_filter=MainWindowTest.WindowIsFramelessCentredAndNamed)
-  set_tests_properties(MainWindowTest.WindowIsFramelessCentredAndNamed/${screen} PROPERTIES
-                       WORKING_DIRECTORY ${CMAKE_BINARY_DIR} ENVIRONMENT "VANDRELL_SCREEN=${screen}")
-endforeach()
+  vandrell_wine_test(win32_main_window_tests
+    SOURCES tests/win32/MainWindowTest.cpp
+    LIBS vandrell_driver
+    DRIVES "e=hd:${drives}/ui-e f=hd:${drives}/ui-f l=hd:${drives}/ui-l r=cdrom:${drives}/ui-r n=network:${drives}/ui-n"
+    SETUP "printf DATA > ${drives}/ui-l/.windows-label")
+  add_dependencies(win32_main_window_tests Vandrell)
+  # The same window on the smaller screens people still use: centred by the same formula.
+  foreach(screen 1024x768 800x600)
+    add_test(NAME MainWindowTest.WindowIsFramelessCentredAndNamed/${screen} COMMAND win32_main_window_tests
+             --gtest_filter=MainWindowTest.WindowIsFramelessCentredAndNamed)
+    set_tests_properties(MainWindowTest.WindowIsFramelessCentredAndNamed/${screen} PROPERTIES
+                         WORKING_DIRECTORY ${CMAKE_BINARY_DIR} ENVIRONMENT "VANDRELL_SCREEN=${screen}" LABELS win32)
+  endforeach()
 
-vandrell_wine_test(win32_window_services_tests
-  SOURCES tests/win32/WindowServicesTest.cpp
-  LIBS vandrell_win32 vandrell_driver)
+  vandrell_wine_test(win32_window_services_tests
+    SOURCES tests/win32/WindowServicesTest.cpp
+    LIBS vandrell_win32 vandrell_driver)
 
-# Its own prefix, so that the system directory starts without imagex.exe.
-vandrell_wine_test(win32_workflow_tests
-  SOURCES tests/win32/WorkflowOnWin32Test.cpp
-  LIBS vandrell_win32
-  DRIVES "e=hd:${drives}/wf-e"
-  PREFIX ${CMAKE_BINARY_DIR}/wine-prefix-deploy
-  SETUP "rm -f ${CMAKE_BINARY_DIR}/wine-prefix-deploy/drive_c/windows/system32/imagex.exe")
-add_dependencies(win32_workflow_tests fixture_console)
+  # Its own prefix, so that the system directory starts without imagex.exe.
+  vandrell_wine_test(win32_workflow_tests
+    SOURCES tests/win32/WorkflowOnWin32Test.cpp
+    LIBS vandrell_win32
+    DRIVES "e=hd:${drives}/wf-e"
+    PREFIX ${CMAKE_BINARY_DIR}/wine-prefix-deploy
+    SETUP "rm -f ${CMAKE_BINARY_DIR}/wine-prefix-deploy/drive_c/windows/system32/imagex.exe")
+  add_dependencies(win32_workflow_tests fixture_console)
 
-vandrell_wine_test(win32_hardening_tests
-  SOURCES tests/win32/HardeningTest.cpp
-  LIBS vandrell_driver
-  PREFIX ${CMAKE_BINARY_DIR}/wine-prefix-deploy
-  DRIVES "d=hd:${drives}/hd-d e=hd:${drives}/hd-e f=hd:${drives}/hd-f l=hd:${drives}/hd-l")
-# The PE checks read the shipped 32-bit program; a 64-bit tree reads the 32-bit tree's file
-# (Wine's Z: is the Linux root).
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(shipped_program ${CMAKE_BINARY_DIR}/Vandrell.exe)
-else()
-  set(shipped_program ${CMAKE_SOURCE_DIR}/build/windows/Vandrell.exe)
+  vandrell_wine_test(win32_hardening_tests
+    SOURCES tests/win32/HardeningTest.cpp
+    LIBS vandrell_driver
+    PREFIX ${CMAKE_BINARY_DIR}/wine-prefix-deploy
+    DRIVES "d=hd:${drives}/hd-d e=hd:${drives}/hd-e f=hd:${drives}/hd-f l=hd:${drives}/hd-l")
+  # The PE checks read the shipped 32-bit program; a 64-bit tree reads the 32-bit tree's file
+  # (Wine's Z: is the Linux root).
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(shipped_program ${CMAKE_BINARY_DIR}/Vandrell.exe)
+  else()
+    set(shipped_program ${CMAKE_SOURCE_DIR}/build/windows/Vandrell.exe)
+  endif()
+  string(REPLACE "/" "\\\\" shipped_program_windows "Z:${shipped_program}")
+  target_compile_definitions(win32_hardening_tests PRIVATE "VANDRELL_SHIPPED_PROGRAM=\"${shipped_program_windows}\"")
+  add_dependencies(win32_hardening_tests Vandrell fixture_console)
+
+  add_library(fixture_probe_library SHARED tests/fixtures/ProbeLibrary.cpp)
+  set_target_properties(fixture_probe_library PROPERTIES PREFIX "" OUTPUT_NAME probe_library
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  target_link_options(fixture_probe_library PRIVATE ${VANDRELL_STATIC_RUNTIME})
+  vandrell_wine_test(win32_library_search_tests
+    SOURCES tests/win32/LibrarySearchTest.cpp
+    LIBS vandrell_win32
+    DRIVES "e=hd:${drives}/ls-e")
+  add_dependencies(win32_library_search_tests fixture_probe_library)
+
+  vandrell_wine_test(win32_form_pointer_tests
+    SOURCES tests/win32/FormPointerTest.cpp app/Form.cpp app/Vandrell.rc
+    LIBS vandrell_win32 vandrell_driver)
+
+  vandrell_wine_test(win32_soak_tests
+    SOURCES tests/win32/SoakTest.cpp app/Form.cpp app/Vandrell.rc
+    LIBS vandrell_win32
+    DRIVES "e=hd:${drives}/soak-e"
+    TIMEOUT 900)
+  add_dependencies(win32_soak_tests fixture_console)
 endif()
-string(REPLACE "/" "\\\\" shipped_program_windows "Z:${shipped_program}")
-target_compile_definitions(win32_hardening_tests PRIVATE "VANDRELL_SHIPPED_PROGRAM=\"${shipped_program_windows}\"")
-add_dependencies(win32_hardening_tests Vandrell fixture_console)
 
-add_library(fixture_probe_library SHARED tests/fixtures/ProbeLibrary.cpp)
-set_target_properties(fixture_probe_library PROPERTIES PREFIX "" OUTPUT_NAME probe_library
-                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-target_link_options(fixture_probe_library PRIVATE ${VANDRELL_STATIC_RUNTIME})
-vandrell_wine_test(win32_library_search_tests
-  SOURCES tests/win32/LibrarySearchTest.cpp
-  LIBS vandrell_win32
-  DRIVES "e=hd:${drives}/ls-e")
-add_dependencies(win32_library_search_tests fixture_probe_library)
-
-vandrell_wine_test(win32_form_pointer_tests
-  SOURCES tests/win32/FormPointerTest.cpp app/Form.cpp app/Vandrell.rc
-  LIBS vandrell_win32 vandrell_driver)
-
-vandrell_wine_test(win32_soak_tests
-  SOURCES tests/win32/SoakTest.cpp app/Form.cpp app/Vandrell.rc
-  LIBS vandrell_win32
-  DRIVES "e=hd:${drives}/soak-e"
-  TIMEOUT 900)
-add_dependencies(win32_soak_tests fixture_console)
+if(VANDRELL_END_TO_END)
+  include(cmake/EndToEnd.cmake)
+endif()
+if(VANDRELL_BENCH)
+  include(bench/CMakeLists.txt)
+endif()

@@ -1,15 +1,6 @@
-# Cross build for 32-bit Windows with the mingw-w64 -posix compilers (std::mutex, needed by
-# GoogleTest, is missing from the -win32 variant). Test programs run under 32-bit Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 32-bit Windows, the program that is shipped. Test programs run under 32-bit
+# Wine.
+set(VANDRELL_MINGW_TRIPLET i686-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
 set(VANDRELL_WINE_ARCH win32 CACHE STRING "Wine prefix architecture the tests run in")
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
