@@ -6,16 +6,25 @@
 //   deploy   FILE                ms that the start-up deployment adds when the system directory
 //                                lacks imagex.exe (OnWindowCreated with FILE as the payload,
 //                                missing minus present), and ms for CopyFileA of the same file
-//   tick     COUNT               CPU time of one waiting poll tick, averaged over COUNT ticks
-#include <psapi.h>
+//   tick     COUNT EXTRA         CPU time of one waiting poll tick that takes the process
+//                                snapshot (an imagex.exe of someone else's runs), averaged over
+//                                COUNT ticks, with EXTRA more sleeping processes running
+//   owntick  COUNT EXTRA         the same while the install command's own imaging run is alive
+//                                (E: must be an empty drive)
 #include <windows.h>
+// after windows.h, which it needs
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include <memory>
+#include <vector>
+
 #include "platform/win32/Win32SystemServices.h"
 #include "platform/win32/Win32WindowServices.h"
+#include "tests/fakes/FakeWindow.h"
 #include "workflow/Workflow.h"
 
 namespace {
@@ -162,47 +171,115 @@ double ThreadCpuMs() {
     return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
 }
 
-// Waiting ticks need a process named imagex.exe: a copy of this program that sleeps.
-int Tick(int count) {
+std::string SelfPath() {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
+    return self;
+}
+
+std::string TempFolder() {
     char folder[MAX_PATH];
     GetTempPathA(MAX_PATH, folder);
-    const std::string imagex = std::string(folder) + "imagex.exe";
-    CopyFileA(self, imagex.c_str(), FALSE);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION sleeper{};
-    std::string commandLine = "imagex.exe sleep";
-    if (!CreateProcessA(imagex.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &sleeper)) {
-        return 1;
+    return folder;
+}
+
+// Copies of this program that sleep until a stop file appears, started under a chosen name.
+class Sleepers {
+public:
+    Sleepers(const std::string& name, int count) : stop_(TempFolder() + "vandrell-bench.stop") {
+        DeleteFileA(stop_.c_str());
+        path_ = TempFolder() + name;
+        CopyFileA(SelfPath().c_str(), path_.c_str(), FALSE);
+        for (int i = 0; i < count; ++i) {
+            STARTUPINFOA startup{};
+            startup.cb = sizeof startup;
+            PROCESS_INFORMATION info{};
+            std::string commandLine = "\"" + path_ + "\" sleep \"" + stop_ + "\"";
+            if (!CreateProcessA(path_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                &startup, &info)) {
+                continue;
+            }
+            CloseHandle(info.hThread);
+            processes_.push_back(info.hProcess);
+        }
+        Sleep(500 + 20 * count);  // let them all start
     }
-    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-    Win32WindowServices::Parts parts;
-    parts.mainWindow = parent;
-    parts.controls[Control::Button1] =
-        CreateWindowExA(0, "BUTTON", "b1", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
-    parts.controls[Control::Button2] =
-        CreateWindowExA(0, "BUTTON", "b2", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
+    ~Sleepers() {
+        HANDLE stop = CreateFileA(stop_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (stop != INVALID_HANDLE_VALUE) CloseHandle(stop);
+        for (HANDLE process : processes_) {
+            if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) TerminateProcess(process, 0);
+            CloseHandle(process);
+        }
+        DeleteFileA(path_.c_str());
+        DeleteFileA(stop_.c_str());
+    }
+    int Count() const { return static_cast<int>(processes_.size()); }
+
+private:
+    std::string stop_, path_;
+    std::vector<HANDLE> processes_;
+};
+
+int SleepUntil(const char* stopFile) {
+    for (int i = 0; i < 6000 && GetFileAttributesA(stopFile) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
+    return 0;
+}
+
+double MeasureTicks(Workflow& workflow, int count) {
+    const double before = ThreadCpuMs();
+    for (int i = 0; i < count; ++i) workflow.OnPollTimer();
+    return (ThreadCpuMs() - before) / count;
+}
+
+// Waiting ticks that take the snapshot: an imagex.exe that is not the program's own runs.
+int Tick(int count, int extra) {
+    Sleepers foreign("imagex.exe", 1);
+    Sleepers others("vandrell-sleeper.exe", extra);
+    if (foreign.Count() != 1 || others.Count() != extra) return 1;
     Win32SystemServices system;
-    Win32WindowServices window(parts);
+    FakeWindow window;
     Payloads payloads;
     Workflow workflow(system, window, payloads);
     window.SetTimerPeriod(300);
-    Sleep(300);
-    const double before = ThreadCpuMs();
-    for (int i = 0; i < count; ++i) workflow.OnPollTimer();
-    const double perTick = (ThreadCpuMs() - before) / count;
-    const bool stillWaiting = window.GetTimerPeriod() == 300;
-    TerminateProcess(sleeper.hProcess, 0);
-    WaitForSingleObject(sleeper.hProcess, 5000);
-    CloseHandle(sleeper.hProcess);
-    CloseHandle(sleeper.hThread);
-    DeleteFileA(imagex.c_str());
-    DestroyWindow(parent);
-    if (!stillWaiting) return 1;
+    const double perTick = MeasureTicks(workflow, count);
+    if (window.GetTimerPeriod() != 300) return 1;
     std::printf("tick_cpu_ms %.4f\n", perTick);
+    return 0;
+}
+
+// Waiting ticks while the install command's own run (a sleeping copy of this program deployed
+// as the system directory's imagex.exe) is alive.
+int OwnTick(int count, int extra) {
+    Win32SystemServices system;
+    const std::string tool = system.GetSystemDirectoryPath() + "imagex.exe";
+    const std::string stop = TempFolder() + "vandrell-own-run.stop";
+    DeleteFileA(stop.c_str());
+    if (!CopyFileA(SelfPath().c_str(), tool.c_str(), FALSE)) return 1;
+    SetEnvironmentVariableA("VANDRELL_BENCH_STOP", stop.c_str());
+    Sleepers others("vandrell-sleeper.exe", extra);
+    FakeWindow window;
+    window.texts[Control::EditBox1] = SelfPath();
+    window.boxAnswers = {MessageResult::Yes};
+    Payloads payloads;
+    double perTick = -1;
+    {
+        Workflow workflow(system, window, payloads);
+        workflow.OnInstallClicked();
+        if (window.GetTimerPeriod() == 300) {
+            Sleep(300);
+            perTick = MeasureTicks(workflow, count);
+        }
+        const bool stillWaiting = window.GetTimerPeriod() == 300;
+        HANDLE file = CreateFileA(stop.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        if (!stillWaiting) perTick = -1;
+    }
+    Sleep(500);
+    DeleteFileA(tool.c_str());
+    DeleteFileA(stop.c_str());
+    if (perTick < 0) return 1;
+    std::printf("own_tick_cpu_ms %.4f\n", perTick);
     return 0;
 }
 
@@ -210,14 +287,17 @@ int Tick(int count) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "sleep") {
-        Sleep(INFINITE);
-        return 0;
+    if (mode == "sleep" && argc == 3) return SleepUntil(argv[2]);
+    if (mode == "/apply") {  // started as the install command's imaging run
+        char stop[MAX_PATH] = {};
+        GetEnvironmentVariableA("VANDRELL_BENCH_STOP", stop, MAX_PATH);
+        return SleepUntil(stop);
     }
     if (mode == "startup" && argc == 4) return Startup(argv[2], argv[3]);
     if (mode == "idle" && argc == 5) return Idle(argv[2], argv[3], std::atoi(argv[4]));
     if (mode == "deploy" && argc == 3) return Deploy(argv[2]);
-    if (mode == "tick" && argc == 3) return Tick(std::atoi(argv[2]));
-    std::fprintf(stderr, "usage: vandrell_bench startup|idle|deploy|tick ...\n");
+    if (mode == "tick" && argc == 4) return Tick(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (mode == "owntick" && argc == 4) return OwnTick(std::atoi(argv[2]), std::atoi(argv[3]));
+    std::fprintf(stderr, "usage: vandrell_bench startup|idle|deploy|tick|owntick ...\n");
     return 2;
 }

@@ -29,9 +29,12 @@ void Workflow::OnPollTimer() {
 // Any process named imagex.exe keeps the poll waiting, and so does the run the install
 // command started until its process has ended.
 bool Workflow::ImagingToolRunning() {
+    // While the kept run goes on, a process of that name is certainly listed (it is that run):
+    // one wait on its handle answers, and the far dearer process snapshot is taken only once
+    // the run has ended or when there is none.
+    if (imaging_.process && !imaging_.process->HasEnded()) return true;
     Text name = Tools::kImagingToolFile;
-    if (IsProcessRunning(system_, name)) return true;
-    return imaging_.process && !imaging_.process->HasEnded();
+    return IsProcessRunning(system_, name);
 }
 
 // The kept run's exit code; true when there is no run to judge (nothing was started here).

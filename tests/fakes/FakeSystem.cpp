@@ -210,6 +210,7 @@ bool FakeSystem::FindsDirectory(const Text& pattern) {
 
 std::unique_ptr<ProcessSnapshot> FakeSystem::TakeProcessSnapshot() {
     if (snapshotFails) return nullptr;
+    ++snapshotsTaken;
     return std::make_unique<FakeSnapshot>(*this);
 }
 

@@ -61,6 +61,7 @@ public:
     std::vector<Text> writes;
     int processStepsTaken = 0;
     int openSnapshots = 0;
+    int snapshotsTaken = 0;
 
     Text GetSystemDirectoryPath() override;
     bool FileExists(const Text& path) override;

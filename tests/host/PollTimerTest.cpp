@@ -75,6 +75,23 @@ TEST_F(PollFixture, AWaitingTickOnlyDisablesTheHiddenButtons) {
     EXPECT_EQ(system.openSnapshots, 0);
 }
 
+TEST_F(PollFixture, NoSnapshotIsTakenWhileTheOwnRunGoesOn) {
+    system.snapshotsTaken = 0;
+    for (int tick = 0; tick < 3; ++tick) workflow->OnPollTimer();
+    EXPECT_EQ(system.snapshotsTaken, 0) << "the kept run answers for itself";
+    EXPECT_EQ(window.timerPeriod, 300);
+
+    ImagingEnds(0);
+    system.processes = {"imagex.exe"};  // someone else's run
+    workflow->OnPollTimer();
+    EXPECT_EQ(system.snapshotsTaken, 1) << "once the own run has ended, the snapshot decides";
+    EXPECT_EQ(window.timerPeriod, 300);
+    system.processes = {};
+    workflow->OnPollTimer();
+    EXPECT_EQ(system.snapshotsTaken, 2);
+    EXPECT_EQ(window.timerPeriod, 0);
+}
+
 TEST_F(PollFixture, AnotherProgramsImagexKeepsThePollWaiting) {
     ImagingEnds(0);
     system.processes = {"imagex.exe"};
