@@ -171,8 +171,8 @@ if(VANDRELL_WIN32_TESTS)
     DRIVES "e=hd:${drives}/ls-e")
   add_dependencies(win32_library_search_tests fixture_probe_library)
 
-  vandrell_wine_test(win32_form_pointer_tests
-    SOURCES tests/win32/FormPointerTest.cpp app/Form.cpp app/Vandrell.rc
+  vandrell_wine_test(win32_form_tests
+    SOURCES tests/win32/FormTest.cpp app/Form.cpp app/Vandrell.rc
     LIBS vandrell_win32 vandrell_driver)
 
   vandrell_wine_test(win32_soak_tests
