@@ -21,7 +21,7 @@ if [ ! -f "$payload" ]; then
 fi
 [ -f build/windows/Vandrell.exe ] || { cmake --preset windows >/dev/null && cmake --build --preset windows --target Vandrell; }
 cmake --preset $tree >/dev/null 2>&1
-cmake --build --preset $tree --target Vandrell ReferenceWindow vandrell_bench >/dev/null
+cmake --build --preset $tree --target Vandrell ReferenceWindow FloorWindow vandrell_bench >/dev/null
 
 prefix=$root/build/$tree/wine-prefix
 drive_e=$root/build/$tree/drives/e   # the empty target of the own-run ticks
