@@ -33,7 +33,11 @@ timeout 30 "$WINESERVER" -p || true   # one server for all runs: no server start
 trap 'timeout 30 "$WINESERVER" -k || true; kill "${VANDRELL_XVFB_PID:-}" 2>/dev/null || true' EXIT
 
 system32=$prefix/drive_c/windows/system32
-bench() { timeout 120 "$WINE" build/$tree/vandrell_bench.exe "$@" 2>/dev/null | tr -d '\r'; }
+bench() {  # bench MODE ARGS...: one measurement; says which one failed
+  local out
+  out=$(timeout 120 "$WINE" "build/$tree/vandrell_bench.exe" "$@" 2>/dev/null) || { echo "bench $* failed" >&2; return 1; }
+  printf '%s\n' "$out" | tr -d '\r'
+}
 value() { awk -v key="$1" '$1 == key { print $2 }'; }
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) { print "nan"; exit } m = int((NR + 1) / 2); print (NR % 2) ? v[m] : (v[m] + v[m + 1]) / 2 }'; }
 
