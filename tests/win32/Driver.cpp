@@ -251,8 +251,7 @@ void ChooseDrive(Program& program, char letter) {
     Settle(300);
 }
 
-std::vector<COLORREF> GrabPixels(const RECT& rect) {
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+std::vector<COLORREF> DrawnPixels(int width, int height, const std::function<void(HDC)>& draw) {
     std::vector<COLORREF> pixels(static_cast<std::size_t>(width) * height);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -265,7 +264,7 @@ std::vector<COLORREF> GrabPixels(const RECT& rect) {
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    draw(memory);
     GdiFlush();
     std::memcpy(pixels.data(), bits, pixels.size() * sizeof(COLORREF));
     SelectObject(memory, old);
@@ -274,6 +273,15 @@ std::vector<COLORREF> GrabPixels(const RECT& rect) {
     ReleaseDC(nullptr, screen);
     for (COLORREF& pixel : pixels) pixel &= 0x00FFFFFF;
     return pixels;
+}
+
+std::vector<COLORREF> GrabPixels(const RECT& rect) {
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    return DrawnPixels(width, height, [&](HDC memory) {
+        HDC screen = GetDC(nullptr);
+        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    });
 }
 
 bool SaveScreenBmp(const RECT& rect, const std::string& path) {

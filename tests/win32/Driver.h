@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,8 @@ void ClickDialogButton(HWND dialog, int id);
 // Chooses the drive in DriverBox1 with the real mouse and keyboard.
 void ChooseDrive(Program& program, char letter);
 
+// What `draw` paints into a width x height memory DC, as 0x00RRGGBB values.
+std::vector<COLORREF> DrawnPixels(int width, int height, const std::function<void(HDC)>& draw);
 // The screen's pixels under a rectangle (in screen coordinates), as 0x00RRGGBB values.
 std::vector<COLORREF> GrabPixels(const RECT& screenRect);
 // Saves the screen's pixels under the rectangle as a 24-bit BMP file.

@@ -15,85 +15,66 @@
 
 namespace {
 
-TEST(FormPointer, TheArrowEverywhereButTheHandOverTheCloseButton) {
-    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    {
-        Form form;
+// The real form, shown and in front, with OLE for this thread as the program has it.
+struct FormTest : ::testing::Test {
+    struct Ole {
+        Ole() { OleInitialize(nullptr); }
+        ~Ole() { OleUninitialize(); }
+    } ole;  // outlives the form
+    Form form;
+    HWND main = nullptr;
+
+    void SetUp() override {
         ASSERT_TRUE(form.Create());
-        HWND main = form.MainHandle();
+        main = form.MainHandle();
         ShowWindow(main, SW_SHOWNORMAL);
         SetForegroundWindow(main);
         driver::Settle(300);
-        HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW), hand = LoadCursorA(nullptr, IDC_HAND);
-        const struct {
-            const char* part;
-            int x, y;  // in the client area
-            HCURSOR expected;
-        } cases[] = {
-            {"EditBox1", 100, 68, arrow},   {"DriverBox1", 100, 124, arrow}, {"PicBtn1", 280, 68, arrow},
-            {"PicBtn2", 280, 126, arrow},   {"PicBtn3", 320, 12, hand},      {"TransLabel2", 100, 44, arrow},
-            {"background", 10, 140, arrow},
-        };
-        for (const auto& c : cases) {
-            driver::MoveMouseTo(driver::ScreenPointOf(main, 200, 170));  // each case enters its part afresh
-            driver::MoveMouseTo(driver::ScreenPointOf(main, c.x, c.y));
-            driver::Settle(200);
-            EXPECT_EQ(GetCursor(), c.expected) << c.part;
-        }
     }
-    OleUninitialize();
+};
+
+TEST_F(FormTest, TheArrowEverywhereButTheHandOverTheCloseButton) {
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW), hand = LoadCursorA(nullptr, IDC_HAND);
+    const struct {
+        const char* part;
+        int x, y;  // in the client area
+        HCURSOR expected;
+    } cases[] = {
+        {"EditBox1", 100, 68, arrow},   {"DriverBox1", 100, 124, arrow}, {"PicBtn1", 280, 68, arrow},
+        {"PicBtn2", 280, 126, arrow},   {"PicBtn3", 320, 12, hand},      {"TransLabel2", 100, 44, arrow},
+        {"background", 10, 140, arrow},
+    };
+    for (const auto& c : cases) {
+        driver::MoveMouseTo(driver::ScreenPointOf(main, 200, 170));  // each case enters its part afresh
+        driver::MoveMouseTo(driver::ScreenPointOf(main, c.x, c.y));
+        driver::Settle(200);
+        EXPECT_EQ(GetCursor(), c.expected) << c.part;
+    }
 }
 
 // The control's client area as it draws it for WM_PRINTCLIENT, as 0x00RRGGBB values.
 std::vector<COLORREF> PrintedPixels(HWND control) {
     RECT client;
     GetClientRect(control, &client);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    GdiFlush();
-    std::vector<COLORREF> pixels(static_cast<const COLORREF*>(bits),
-                                 static_cast<const COLORREF*>(bits) + client.right * client.bottom);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    for (COLORREF& pixel : pixels) pixel &= 0x00FFFFFF;
-    return pixels;
+    return driver::DrawnPixels(client.right, client.bottom, [&](HDC memory) {
+        SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    });
 }
 
-TEST(FormPrint, TheToolkitsControlsPrintWhatTheScreenShows) {
-    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    {
-        Form form;
-        ASSERT_TRUE(form.Create());
-        HWND main = form.MainHandle();
-        ShowWindow(main, SW_SHOWNORMAL);
-        SetForegroundWindow(main);
-        driver::MoveMouseTo({0, 0});  // no hover
-        driver::Settle(500);
-        for (int id : {ControlId::PicBtn1, ControlId::PicBtn2, ControlId::PicBtn3, ControlId::TransLabel1,
-                       ControlId::TransLabel2, ControlId::TransLabel4}) {
-            HWND control = GetDlgItem(main, id);
-            ASSERT_NE(control, nullptr) << id;
-            RECT onScreen;
-            GetWindowRect(control, &onScreen);
-            const std::vector<COLORREF> printed = PrintedPixels(control);
-            EXPECT_EQ(printed, driver::GrabPixels(onScreen)) << id;
-            EXPECT_NE(std::count(printed.begin(), printed.end(), printed.front()), static_cast<long>(printed.size()))
-                << id << ": something was drawn";
-        }
+TEST_F(FormTest, TheToolkitsControlsPrintWhatTheScreenShows) {
+    driver::MoveMouseTo({0, 0});  // no hover
+    driver::Settle(500);
+    for (int id : {ControlId::PicBtn1, ControlId::PicBtn2, ControlId::PicBtn3, ControlId::TransLabel1,
+                   ControlId::TransLabel2, ControlId::TransLabel4}) {
+        HWND control = GetDlgItem(main, id);
+        ASSERT_NE(control, nullptr) << id;
+        RECT onScreen;
+        GetWindowRect(control, &onScreen);
+        const std::vector<COLORREF> printed = PrintedPixels(control);
+        EXPECT_EQ(printed, driver::GrabPixels(onScreen)) << id;
+        EXPECT_NE(std::count(printed.begin(), printed.end(), printed.front()), static_cast<long>(printed.size()))
+            << id << ": something was drawn";
     }
-    OleUninitialize();
 }
 
 }  // namespace
