@@ -32,7 +32,7 @@ export WINEPREFIX=$prefix
 timeout 30 "$WINESERVER" -p || true   # one server for all runs: no server start is measured
 trap 'timeout 30 "$WINESERVER" -k || true; kill "${VANDRELL_XVFB_PID:-}" 2>/dev/null || true' EXIT
 
-system32=$prefix/drive_c/windows/system32
+system32=$(program_system_dir "$prefix" "build/$tree/Vandrell.exe")
 bench() {  # bench MODE ARGS...: one measurement; says which one failed
   local out
   out=$(timeout 120 "$WINE" "build/$tree/vandrell_bench.exe" "$@" 2>/dev/null) || { echo "bench $* failed" >&2; return 1; }

@@ -9,7 +9,7 @@ vandrell_wine_test(e2e_installation_tests
   LIBS vandrell_driver
   PREFIX ${e2e_prefix}
   DRIVES "d=hd:${e2e_drives}/d t=hd:${e2e_drives}/t e=hd:${e2e_drives}/e l=hd:${e2e_drives}/l"
-  SETUP "${CMAKE_SOURCE_DIR}/tests/e2e/prepare-drives.sh ${e2e_drives} && rm -f ${e2e_prefix}/drive_c/windows/system32/imagex.exe"
+  SETUP "${CMAKE_SOURCE_DIR}/tests/e2e/prepare-drives.sh ${e2e_drives} && rm -f \"$VANDRELL_PROGRAM_SYSTEM_DIR/imagex.exe\""
   TIMEOUT 900
   LABEL e2e)
 target_compile_definitions(e2e_installation_tests PRIVATE

@@ -142,7 +142,7 @@ if(VANDRELL_WIN32_TESTS)
     LIBS vandrell_win32
     DRIVES "e=hd:${drives}/wf-e"
     PREFIX ${CMAKE_BINARY_DIR}/wine-prefix-deploy
-    SETUP "rm -f ${CMAKE_BINARY_DIR}/wine-prefix-deploy/drive_c/windows/system32/imagex.exe")
+    SETUP "rm -f \"$VANDRELL_PROGRAM_SYSTEM_DIR/imagex.exe\"")
   add_dependencies(win32_workflow_tests fixture_console)
 
   vandrell_wine_test(win32_hardening_tests

@@ -27,7 +27,7 @@ rm -rf "$demo/drives"
 mkdir -p "$demo/drives/e"
 tests/e2e/prepare-drives.sh "$demo/drives" >/dev/null
 scripts/make-prefix.sh "$prefix" "d=hd:$demo/drives/d" "e=hd:$demo/drives/e"
-rm -f "$prefix/drive_c/windows/system32/imagex.exe"   # so the start-up deployment shows
+rm -f "$(program_system_dir "$prefix" "build/$standins/Vandrell.exe")/imagex.exe"   # so the start-up deployment shows
 
 export WINEPREFIX=$prefix
 cat <<TXT

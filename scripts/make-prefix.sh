@@ -23,8 +23,12 @@ if [ ! -f "$prefix/.vandrell-ready" ]; then
     timeout 60 "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
       /v "$name" /d "$font" /f >/dev/null 2>&1
   done
-  if [ -n "${VANDRELL_WINE_VERSION:-}" ]; then
-    timeout 60 "$WINE" winecfg -v "$VANDRELL_WINE_VERSION" >/dev/null 2>&1
+  version=${VANDRELL_WINE_VERSION:-}
+  # A 64-bit prefix has only the 64-bit Windows XP (where 32-bit programs run under WOW64).
+  [ "$WINEARCH:$version" != win64:winxp ] || version=winxp64
+  if [ -n "$version" ] && ! timeout 60 "$WINE" winecfg -v "$version" >/dev/null 2>&1; then
+    echo "make-prefix: a $WINEARCH prefix cannot report Windows version '$version'" >&2
+    exit 1
   fi
   timeout 60 "$WINESERVER" -w
   touch "$prefix/.vandrell-ready"   # complete only now: fonts and version are in

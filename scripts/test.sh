@@ -37,4 +37,21 @@ stage "stand-ins build" configure_and_build "standins$suffix"
 start_xvfb
 stage "win32 tests under Wine" ctest --preset "windows$suffix"
 stage "end-to-end tests under Wine" ctest --preset "standins$suffix"
+# The end-to-end suite and the main-window tests again in prefixes of other kinds: 64-bit
+# Windows (the 32-bit program under WOW64, where its system directory is SysWOW64) and prefixes
+# reporting Windows XP and Windows 7.
+in_prefix() {  # in_prefix ARCH VERSION
+  export VANDRELL_WINE_ARCH=$1 VANDRELL_WINE_VERSION=$2
+  ctest --preset "standins$suffix" && ctest --preset "windows$suffix" -R '^MainWindowTest[.]'
+}
+if wine32_runs; then
+  arch=win32
+  stage "64-bit prefix (WOW64): end-to-end and main-window tests" in_prefix win64 ""
+else
+  arch=win64
+  echo "=== 64-bit prefix running the 32-bit program: needs 32-bit execution, not run here"
+fi
+stage "prefix reporting Windows XP: end-to-end and main-window tests" in_prefix $arch winxp
+stage "prefix reporting Windows 7: end-to-end and main-window tests" in_prefix $arch win7
+unset VANDRELL_WINE_ARCH VANDRELL_WINE_VERSION
 stage "benchmarks (smoke: they run)" bash bench/run.sh --smoke

@@ -9,14 +9,27 @@
 #   VANDRELL_TEST_TEARDOWN shell command run after the program has ended
 #   VANDRELL_WINE_TIMEOUT seconds before the run is ended (default 300)
 # A test program's own settings (the variables above and VANDRELL_WINE_ARCH / _VERSION) come
-# from wine-tests/NAME.sh beside it, written by the build.
+# from wine-tests/NAME.sh beside it, written by the build. VANDRELL_WINE_ARCH or
+# VANDRELL_WINE_VERSION set in the environment win over the tree's; the run then uses a prefix
+# of its own kind beside the tree's (PREFIX-ARCH-VERSION).
+# The test set-up reads VANDRELL_PROGRAM_SYSTEM_DIR: the Linux folder that is the program's
+# system directory.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+arch_asked=${VANDRELL_WINE_ARCH:-} version_asked=${VANDRELL_WINE_VERSION:-}
 settings="$(dirname "$1")/wine-tests/$(basename "$1" .exe).sh"
 # shellcheck source=/dev/null
 [ ! -f "$settings" ] || . "$settings"
+VANDRELL_WINE_PREFIX=${VANDRELL_WINE_PREFIX:-$PWD/wine-prefix}
+if [ -n "$arch_asked$version_asked" ]; then
+  export VANDRELL_WINE_ARCH=${arch_asked:-${VANDRELL_WINE_ARCH:-win32}}
+  export VANDRELL_WINE_VERSION=${version_asked:-${VANDRELL_WINE_VERSION:-}}
+  VANDRELL_WINE_PREFIX=$VANDRELL_WINE_PREFIX-$VANDRELL_WINE_ARCH-${VANDRELL_WINE_VERSION:-default}
+fi
 . "$here/wine-env.sh"
-export WINEPREFIX=${VANDRELL_WINE_PREFIX:-$PWD/wine-prefix}
+export WINEPREFIX=$VANDRELL_WINE_PREFIX
+VANDRELL_PROGRAM_SYSTEM_DIR=$(program_system_dir "$WINEPREFIX" "$1")
+export VANDRELL_PROGRAM_SYSTEM_DIR
 # Windows need a display: without a usable one, or when the test asks for a screen size
 # (VANDRELL_SCREEN, e.g. 800x600), run under a private virtual display.
 if [ -n "${VANDRELL_SCREEN:-}" ] || [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
