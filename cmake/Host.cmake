@@ -1,4 +1,10 @@
-# Native build: the core over fakes, with GoogleTest unit tests.
+# Native build: the core over fakes, with GoogleTest unit tests; the tool checker the Windows
+# trees run before they embed a tool.
+add_library(vandrell_tool_check STATIC payloads/ToolCheck.cpp)
+target_include_directories(vandrell_tool_check PUBLIC ${CMAKE_SOURCE_DIR})
+add_executable(vandrell_check_tool payloads/CheckTool.cpp)
+target_link_libraries(vandrell_check_tool PRIVATE vandrell_tool_check)
+
 include(cmake/GoogleTest.cmake)
 
 add_library(vandrell_fakes STATIC tests/fakes/FakeSystem.cpp)
@@ -12,8 +18,10 @@ add_executable(host_tests
   tests/host/PollTimerTest.cpp
   tests/host/ProcessCheckTest.cpp
   tests/host/TextRulesTest.cpp
+  tests/host/ToolCheckTest.cpp
   tests/host/ToolDeploymentTest.cpp
+  tests/fixtures/ToolFixture.cpp
 )
-target_link_libraries(host_tests PRIVATE vandrell_fakes gtest_main)
+target_link_libraries(host_tests PRIVATE vandrell_fakes vandrell_tool_check gtest_main)
 include(GoogleTest)
 gtest_discover_tests(host_tests)
