@@ -10,6 +10,13 @@ set(VANDRELL_PE_HARDENING -Wl,--dynamicbase -Wl,--nxcompat -Wl,--tsaware)
 set(VANDRELL_COMPILE_HARDENING -ffunction-sections -fdata-sections -fstack-protector-strong -D_FORTIFY_SOURCE=2)
 add_compile_options(${VANDRELL_COMPILE_HARDENING})
 add_link_options(-fstack-protector-strong)
+# Reproducible bytes: no build folder in what the compilers write, no link time stamp.
+foreach(folder ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+  set(path_map "$<$<COMPILE_LANGUAGE:C,CXX,ASM>:-ffile-prefix-map=${folder}/=>")
+  add_compile_options(${path_map})
+  target_compile_options(vandrell_core PRIVATE ${path_map})
+endforeach()
+set(VANDRELL_REPRODUCIBLE_LINK -Wl,--no-insert-timestamp)
 target_compile_options(vandrell_core PRIVATE ${VANDRELL_COMPILE_HARDENING})  # made before this file
 
 enable_language(ASM RC)
@@ -39,12 +46,14 @@ add_executable(Vandrell WIN32
   app/Vandrell.rc
 )
 target_link_libraries(Vandrell PRIVATE vandrell_win32 vandrell_payloads)
-target_link_options(Vandrell PRIVATE ${VANDRELL_STATIC_RUNTIME} ${VANDRELL_PE_HARDENING} -s -Wl,--gc-sections)
+target_link_options(Vandrell PRIVATE ${VANDRELL_STATIC_RUNTIME} ${VANDRELL_PE_HARDENING} ${VANDRELL_REPRODUCIBLE_LINK}
+                    -s -Wl,--gc-sections)
 configure_file(app/Vandrell.manifest.in ${CMAKE_BINARY_DIR}/generated/Vandrell.manifest @ONLY)
+configure_file(app/Version.h.in ${CMAKE_BINARY_DIR}/generated/Version.h @ONLY)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_BINARY_DIR}/generated")
 file(GLOB artwork CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/art/*)
 set_source_files_properties(app/Vandrell.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/app/Resources.h;${CMAKE_BINARY_DIR}/generated/Vandrell.manifest;${artwork}")
+  "${CMAKE_SOURCE_DIR}/app/Resources.h;${CMAKE_BINARY_DIR}/generated/Vandrell.manifest;${CMAKE_BINARY_DIR}/generated/Version.h;${artwork}")
 
 # Win32 tests: each runs under Wine through the crosscompiling emulator, in the tree's own
 # prefix, with the drive letters it names mapped to fresh folders of the build tree.
@@ -124,6 +133,9 @@ if(VANDRELL_WIN32_TESTS)
     DRIVES "e=hd:${drives}/ui-e f=hd:${drives}/ui-f l=hd:${drives}/ui-l r=cdrom:${drives}/ui-r n=network:${drives}/ui-n"
     SETUP "printf DATA > ${drives}/ui-l/.windows-label")
   add_dependencies(win32_main_window_tests Vandrell)
+  target_compile_definitions(win32_main_window_tests PRIVATE "VANDRELL_VERSION=\"${PROJECT_VERSION}\""
+    VANDRELL_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} VANDRELL_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+    VANDRELL_VERSION_PATCH=${PROJECT_VERSION_PATCH} VANDRELL_VERSION_TWEAK=${PROJECT_VERSION_TWEAK})
   # The same window on the smaller screens people still use: centred by the same formula.
   foreach(screen 1024x768 800x600)
     add_test(NAME MainWindowTest.WindowIsFramelessCentredAndNamed/${screen} COMMAND win32_main_window_tests
@@ -183,6 +195,9 @@ if(VANDRELL_WIN32_TESTS)
   add_dependencies(win32_soak_tests fixture_console)
 endif()
 
+if(VANDRELL_RELEASE)
+  include(cmake/Release.cmake)
+endif()
 if(VANDRELL_END_TO_END)
   include(cmake/EndToEnd.cmake)
 endif()

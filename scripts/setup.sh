@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-x86-64 wine wine32:i386 wine64
-          xvfb xdotool imagemagick x11-utils fonts-wqy-zenhei locales googletest wimtools)
+          xvfb xdotool imagemagick x11-utils fonts-wqy-zenhei locales googletest wimtools zip)
 
 missing=()
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up everything on a fresh Debian machine, builds the trees and runs every test: the host
-# unit tests, then the Win32 tests and the end-to-end tests under Wine in a private virtual
-# display, then the benchmarks once as a smoke check.
+# unit tests, the release checks, then the Win32 tests and the end-to-end tests under Wine in a
+# private virtual display (again in prefixes of other kinds), then the benchmarks once as a
+# smoke check.
 #
 # The shipped program is the 32-bit build. On a machine whose kernel cannot execute 32-bit
 # code (no 32-bit Wine can start there), the Wine suites run on the 64-bit build of the same
@@ -26,6 +27,8 @@ stage "layers" bash scripts/check-layers.sh
 stage "host build" configure_and_build host
 stage "host tests" ctest --preset host
 stage "windows build (the shipped 32-bit program)" configure_and_build windows
+stage "release: tool refusals, reproducible program, package" \
+  bash tests/release/release-test.sh build/windows/fixtures/imagex.exe build/windows/fixtures/bootsect.exe
 if wine32_runs; then
   suffix=""
 else

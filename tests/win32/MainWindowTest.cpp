@@ -173,10 +173,18 @@ TEST(ProgramFile, CarriesA32By32TrueColourIconAndItsVersion) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010002u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010002u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    const DWORD versionHigh = MAKELONG(VANDRELL_VERSION_MINOR, VANDRELL_VERSION_MAJOR);
+    const DWORD versionLow = MAKELONG(VANDRELL_VERSION_TWEAK, VANDRELL_VERSION_PATCH);
+    EXPECT_EQ(fixed->dwFileVersionMS, versionHigh);
+    EXPECT_EQ(fixed->dwFileVersionLS, versionLow);
+    EXPECT_EQ(fixed->dwProductVersionMS, versionHigh);
+    EXPECT_EQ(fixed->dwProductVersionLS, versionLow);
+    for (const char* field : {"FileVersion", "ProductVersion"}) {
+        char* value = nullptr;
+        const std::string query = std::string("\\StringFileInfo\\080404B0\\") + field;
+        ASSERT_TRUE(VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) << field;
+        EXPECT_STREQ(value, VANDRELL_VERSION) << field;
+    }
     for (const char* field : {"FileDescription", "ProductName", "Comments"}) {
         char* value = nullptr;
         const std::string query = std::string("\\StringFileInfo\\080404B0\\") + field;
