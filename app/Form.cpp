@@ -70,8 +70,8 @@ constexpr ControlSpec kControls[] = {
 };
 // clang-format on
 
-constexpr int kPictures[] = {IDB_BACKGROUND,   IDB_CLOSE,        IDB_SELECT_NORMAL,
-                             IDB_SELECT_HOVER, IDB_START_NORMAL, IDB_START_HOVER};
+// The buttons' pictures; the main window loads the background itself.
+constexpr int kPictures[] = {IDB_CLOSE, IDB_SELECT_NORMAL, IDB_SELECT_HOVER, IDB_START_NORMAL, IDB_START_HOVER};
 
 // The overwrite prompt has no effect on an open dialog; the form sets it all the same.
 constexpr OpenFileDialog::Settings kOpenDialog = {

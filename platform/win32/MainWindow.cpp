@@ -10,13 +10,10 @@ bool MainWindow::Create(const Settings& settings) {
     const int left = (GetSystemMetrics(SM_CXSCREEN) - settings.width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - settings.height) / 2;
     const RECT rect{left, top, left + settings.width, top + settings.height};
-    if (!Window::Create({kClassName, settings.caption, WS_POPUP | WS_MINIMIZEBOX | WS_CLIPCHILDREN, WS_EX_APPWINDOW,
-                         rect, nullptr, 0})) {
-        return false;
-    }
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    return true;
+    // The class's icons serve the window (taskbar, Alt+Tab); WM_SETICON would only hand the
+    // same icon to the shell again, at a cost to the start-up.
+    return Window::Create({kClassName, settings.caption, WS_POPUP | WS_MINIMIZEBOX | WS_CLIPCHILDREN, WS_EX_APPWINDOW,
+                           rect, nullptr, 0});
 }
 
 void MainWindow::PaintBackground(HDC dc, const RECT& area) {

@@ -33,6 +33,28 @@ struct FormTest : ::testing::Test {
     }
 };
 
+// What the shell shows for the window (taskbar, Alt+Tab): the icon the window answers with, or
+// else its class's; both sizes are the program's 32 x 32 icon. In-process: Wine's icon handles
+// are the process's own.
+TEST_F(FormTest, TheWindowShowsTheProgramsIcon) {
+    const struct {
+        int size;
+        int classIndex;
+    } cases[] = {{ICON_BIG, GCLP_HICON}, {ICON_SMALL, GCLP_HICONSM}};
+    for (const auto& c : cases) {
+        HICON icon = reinterpret_cast<HICON>(SendMessageA(main, WM_GETICON, c.size, 0));
+        if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(main, c.classIndex));
+        ICONINFO info{};
+        ASSERT_TRUE(icon && GetIconInfo(icon, &info)) << c.size;
+        BITMAP colour{};
+        GetObjectA(info.hbmColor, sizeof colour, &colour);
+        EXPECT_EQ(colour.bmWidth, 32) << c.size;
+        EXPECT_EQ(colour.bmHeight, 32) << c.size;
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+}
+
 TEST_F(FormTest, TheArrowEverywhereButTheHandOverTheCloseButton) {
     HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW), hand = LoadCursorA(nullptr, IDC_HAND);
     const struct {
