@@ -21,7 +21,7 @@ constexpr std::uint16_t kCertificatePkcsSignedData = 0x0002;
 
 // Little-endian reads; every read is checked against the file's end first.
 class Bytes {
-  public:
+public:
     explicit Bytes(const std::string& bytes) : bytes_(bytes) {}
     std::uint64_t Size() const { return bytes_.size(); }
     bool Has(std::uint64_t offset, std::uint64_t length) const {
@@ -41,7 +41,7 @@ class Bytes {
         return Word(offset, 4);
     }
 
-  private:
+private:
     const std::string& bytes_;
 };
 
@@ -77,19 +77,19 @@ std::string Number(std::uint64_t value) {
 
 std::string MachineName(std::uint16_t machine) {
     switch (machine) {
-        case kMachineX86: return "x86 (0x14c)";
-        case 0x8664: return "x64 (0x8664)";
-        case 0x1c4: return "ARM (0x1c4)";
-        case 0xaa64: return "ARM64 (0xaa64)";
-        default: return Hex(machine);
+    case kMachineX86: return "x86 (0x14c)";
+    case 0x8664: return "x64 (0x8664)";
+    case 0x1c4: return "ARM (0x1c4)";
+    case 0xaa64: return "ARM64 (0xaa64)";
+    default: return Hex(machine);
     }
 }
 
 std::string SubsystemName(std::uint16_t subsystem) {
     switch (subsystem) {
-        case 2: return "Windows GUI (2)";
-        case kSubsystemConsole: return "console (3)";
-        default: return Number(subsystem);
+    case 2: return "Windows GUI (2)";
+    case kSubsystemConsole: return "console (3)";
+    default: return Number(subsystem);
     }
 }
 
@@ -158,7 +158,9 @@ std::optional<PeHeaders> ReadHeaders(const Bytes& file, std::string& problem) {
 }
 
 // The file offset of `length` bytes at `rva`, when a section's raw data in the file holds them.
-std::optional<std::uint64_t> FileOffsetOf(const Bytes& file, const PeHeaders& headers, std::uint32_t rva,
+std::optional<std::uint64_t> FileOffsetOf(const Bytes& file,
+                                          const PeHeaders& headers,
+                                          std::uint32_t rva,
                                           std::uint32_t length) {
     for (const Section& s : headers.sections) {
         const std::uint64_t start = s.virtualAddress;
@@ -179,7 +181,9 @@ struct VersionBlock {
     std::uint64_t end = 0;
 };
 
-std::uint64_t AlignedTo4(std::uint64_t base, std::uint64_t offset) { return base + ((offset - base + 3) & ~3ull); }
+std::uint64_t AlignedTo4(std::uint64_t base, std::uint64_t offset) {
+    return base + ((offset - base + 3) & ~3ull);
+}
 
 std::optional<VersionBlock> ReadBlock(const Bytes& file, std::uint64_t base, std::uint64_t at, std::uint64_t limit) {
     const auto length = file.U16(at);

@@ -21,8 +21,8 @@ extern const ExpectedTool kImagingToolExpected;
 extern const ExpectedTool kBootSectorToolExpected;
 
 struct ToolCheckResult {
-    std::string notExecutable;             // why the file is no PE executable; empty: it is one
-    std::vector<std::string> mismatches;   // "FIELD: found X, wanted Y", one per field
+    std::string notExecutable;            // why the file is no PE executable; empty: it is one
+    std::vector<std::string> mismatches;  // "FIELD: found X, wanted Y", one per field
 };
 
 ToolCheckResult CheckTool(const std::string& bytes, const ExpectedTool& expected);

@@ -12,8 +12,8 @@ bool MainWindow::Create(const Settings& settings) {
     const RECT rect{left, top, left + settings.width, top + settings.height};
     // The class's icons serve the window (taskbar, Alt+Tab); WM_SETICON would only hand the
     // same icon to the shell again, at a cost to the start-up.
-    return Window::Create({kClassName, settings.caption, WS_POPUP | WS_MINIMIZEBOX | WS_CLIPCHILDREN, WS_EX_APPWINDOW,
-                           rect, nullptr, 0});
+    return Window::Create(
+        {kClassName, settings.caption, WS_POPUP | WS_MINIMIZEBOX | WS_CLIPCHILDREN, WS_EX_APPWINDOW, rect, nullptr, 0});
 }
 
 void MainWindow::PaintBackground(HDC dc, const RECT& area) {

@@ -9,8 +9,12 @@
 
 namespace {
 
-ToolFixture Imaging() { return MatchingFixture(kImagingToolExpected); }
-ToolFixture Boot() { return MatchingFixture(kBootSectorToolExpected); }
+ToolFixture Imaging() {
+    return MatchingFixture(kImagingToolExpected);
+}
+ToolFixture Boot() {
+    return MatchingFixture(kBootSectorToolExpected);
+}
 
 template <typename Change>
 ToolFixture With(ToolFixture f, Change change) {
@@ -19,7 +23,8 @@ ToolFixture With(ToolFixture f, Change change) {
 }
 
 TEST(CheckTool, NamesEveryFieldInWhichAFileDiffersFromTheCarriedTool) {
-    const std::string unsignedBoot = "signature: found none, wanted an Authenticode signature of 8504 bytes at offset 101888";
+    const std::string unsignedBoot =
+        "signature: found none, wanted an Authenticode signature of 8504 bytes at offset 101888";
     const struct {
         const char* name;
         ToolFixture fixture;
@@ -28,31 +33,51 @@ TEST(CheckTool, NamesEveryFieldInWhichAFileDiffersFromTheCarriedTool) {
     } cases[] = {
         {"the imaging tool", Imaging(), kImagingToolExpected, {}},
         {"the boot sector tool", Boot(), kBootSectorToolExpected, {}},
-        {"a name in other letter case", With(Imaging(), [](auto& f) { f.originalFileName = "imagex.exe"; }),
-         kImagingToolExpected, {}},
-        {"an x64 build", With(Imaging(), [](auto& f) { f.machine = 0x8664; }), kImagingToolExpected,
+        {"a name in other letter case",
+         With(Imaging(), [](auto& f) { f.originalFileName = "imagex.exe"; }),
+         kImagingToolExpected,
+         {}},
+        {"an x64 build",
+         With(Imaging(), [](auto& f) { f.machine = 0x8664; }),
+         kImagingToolExpected,
          {"machine: found x64 (0x8664), wanted x86 (0x14c)", "format: found PE32+, wanted PE32"}},
-        {"a GUI program", With(Boot(), [](auto& f) { f.subsystem = 2; }), kBootSectorToolExpected,
+        {"a GUI program",
+         With(Boot(), [](auto& f) { f.subsystem = 2; }),
+         kBootSectorToolExpected,
          {"subsystem: found Windows GUI (2), wanted console (3)"}},
-        {"another version", With(Boot(), [](auto& f) { f.version = {6, 2, 9200, 16384}; }), kBootSectorToolExpected,
+        {"another version",
+         With(Boot(),
+              [](auto& f) {
+                  f.version = {6, 2, 9200, 16384};
+              }),
+         kBootSectorToolExpected,
          {"file version: found 6.2.9200.16384, wanted 6.2.8250.0"}},
-        {"the other tool", Boot(), kImagingToolExpected,
+        {"the other tool",
+         Boot(),
+         kImagingToolExpected,
          {"file version: found 6.2.8250.0, wanted 6.2.8102.0",
           "original file name: found \"bootsect.exe\", wanted \"IMAGEX.EXE\"",
           "size: found 110392 bytes, wanted 571904 bytes"}},
-        {"no version record", With(Imaging(), [](auto& f) { f.hasVersionRecord = false; }), kImagingToolExpected,
+        {"no version record",
+         With(Imaging(), [](auto& f) { f.hasVersionRecord = false; }),
+         kImagingToolExpected,
          {"file version: found no version record, wanted 6.2.8102.0",
           "original file name: found none, wanted \"IMAGEX.EXE\""}},
         {"unsigned", With(Boot(), [](auto& f) { f.signatureSize = 0; }), kBootSectorToolExpected, {unsignedBoot}},
-        {"a shorter signature at the end", With(Boot(), [](auto& f) { f.signatureSize = 4000; }),
+        {"a shorter signature at the end",
+         With(Boot(), [](auto& f) { f.signatureSize = 4000; }),
          kBootSectorToolExpected,
          {"signature: found an Authenticode signature of 4000 bytes at offset 106392, wanted an Authenticode "
           "signature of 8504 bytes at offset 101888"}},
-        {"cut short", With(Boot(), [](auto& f) { f.keptBytes = 60000; }), kBootSectorToolExpected,
+        {"cut short",
+         With(Boot(), [](auto& f) { f.keptBytes = 60000; }),
+         kBootSectorToolExpected,
          {"size: found 60000 bytes, wanted 110392 bytes",
           "signature: found 8504 bytes at offset 101888, past the end of the file, wanted an Authenticode "
           "signature of 8504 bytes at offset 101888"}},
-        {"padded after the signature", With(Boot(), [](auto& f) { f.size += 16; }), kBootSectorToolExpected,
+        {"padded after the signature",
+         With(Boot(), [](auto& f) { f.size += 16; }),
+         kBootSectorToolExpected,
          {"size: found 110408 bytes, wanted 110392 bytes",
           "signature: found an Authenticode signature of 8504 bytes at offset 101904, wanted an Authenticode "
           "signature of 8504 bytes at offset 101888"}},
