@@ -10,8 +10,9 @@
 class Application {
 public:
     Application();
-    // Creates the form and raises the created event; false when MainWindow cannot be made.
-    bool Start();
+    // Creates the form (its drive list from `drives`) and raises the created event; false when
+    // MainWindow cannot be made.
+    bool Start(DriveScan& drives);
     // Shows the window and runs the event loop while a window of the program exists.
     int Run();
 

@@ -113,12 +113,12 @@ const Picture* Form::PictureFor(int resourceId) const {
     return nullptr;
 }
 
-bool Form::Create() {
+bool Form::Create(DriveScan* drives) {
     if (!main_.Create({"Vandrell", kWidth, kHeight, IDB_BACKGROUND, IDI_VANDRELL})) return false;
-    return CreateControls();
+    return CreateControls(drives);
 }
 
-HWND Form::CreateControl(const ControlSpec& spec) {
+HWND Form::CreateControl(const ControlSpec& spec, DriveScan* drives) {
     HWND parent = main_.Handle();
     const int id = ControlIdOf(spec.control);
     switch (spec.kind) {
@@ -144,7 +144,8 @@ HWND Form::CreateControl(const ControlSpec& spec) {
         return edit;
     }
     case Kind::DriveSelector:
-        return driveSelector_.Create(parent, {id, RectOf(spec), kDriveListHeight, spec.visible, FontFor(spec.font)})
+        return driveSelector_.Create(parent,
+                                     {id, RectOf(spec), kDriveListHeight, spec.visible, FontFor(spec.font), drives})
                    ? driveSelector_.Handle()
                    : nullptr;
     case Kind::PushButton: return CreateStandard("BUTTON", 0, BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, spec, parent);
@@ -152,9 +153,9 @@ HWND Form::CreateControl(const ControlSpec& spec) {
     return nullptr;
 }
 
-bool Form::CreateControls() {
+bool Form::CreateControls(DriveScan* drives) {
     for (const ControlSpec& spec : kControls) {
-        HWND created = CreateControl(spec);
+        HWND created = CreateControl(spec, drives);
         if (!created) return false;
         if (spec.kind == Kind::EditBox || spec.kind == Kind::PushButton) {
             SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
