@@ -20,8 +20,8 @@ constexpr ClickBinding kClickBindings[] = {
 
 Application::Application() : payloads_(EmbeddedPayloads()) {}
 
-bool Application::Start(DriveScan& drives) {
-    if (!form_.Create(&drives)) return false;
+bool Application::Start() {
+    if (!form_.Create()) return false;
     window_ = std::make_unique<Win32WindowServices>(form_.Parts());
     workflow_ = std::make_unique<Workflow>(system_, *window_, payloads_);
     form_.BindClicks([this](int id) { OnClicked(id); });

@@ -10,9 +10,8 @@
 class Application {
 public:
     Application();
-    // Creates the form (its drive list from `drives`) and raises the created event; false when
-    // MainWindow cannot be made.
-    bool Start(DriveScan& drives);
+    // Creates the form and raises the created event; false when MainWindow cannot be made.
+    bool Start();
     // Shows the window and runs the event loop while a window of the program exists.
     int Run();
 

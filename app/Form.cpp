@@ -113,12 +113,12 @@ const Picture* Form::PictureFor(int resourceId) const {
     return nullptr;
 }
 
-bool Form::Create(DriveScan* drives) {
+bool Form::Create() {
     if (!main_.Create({"Vandrell", kWidth, kHeight, IDB_BACKGROUND, IDI_VANDRELL})) return false;
-    return CreateControls(drives);
+    return CreateControls();
 }
 
-HWND Form::CreateControl(const ControlSpec& spec, DriveScan* drives) {
+HWND Form::CreateControl(const ControlSpec& spec) {
     HWND parent = main_.Handle();
     const int id = ControlIdOf(spec.control);
     switch (spec.kind) {
@@ -144,8 +144,7 @@ HWND Form::CreateControl(const ControlSpec& spec, DriveScan* drives) {
         return edit;
     }
     case Kind::DriveSelector:
-        return driveSelector_.Create(parent,
-                                     {id, RectOf(spec), kDriveListHeight, spec.visible, FontFor(spec.font), drives})
+        return driveSelector_.Create(parent, {id, RectOf(spec), kDriveListHeight, spec.visible, FontFor(spec.font)})
                    ? driveSelector_.Handle()
                    : nullptr;
     case Kind::PushButton: return CreateStandard("BUTTON", 0, BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, spec, parent);
@@ -153,9 +152,9 @@ HWND Form::CreateControl(const ControlSpec& spec, DriveScan* drives) {
     return nullptr;
 }
 
-bool Form::CreateControls(DriveScan* drives) {
+bool Form::CreateControls() {
     for (const ControlSpec& spec : kControls) {
-        HWND created = CreateControl(spec, drives);
+        HWND created = CreateControl(spec);
         if (!created) return false;
         if (spec.kind == Kind::EditBox || spec.kind == Kind::PushButton) {
             SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);

@@ -24,8 +24,7 @@ class Form {
 public:
     Form();
     // Creates the window (not shown) and every control; false when the window cannot be made.
-    // The drive list takes its entries from `drives` when given, else reads them itself.
-    bool Create(DriveScan* drives = nullptr);
+    bool Create();
     HWND MainHandle() const { return main_.Handle(); }
     // Keyboard navigation between the focus stops; true when the message is done with.
     bool TranslateNavigationKey(const MSG& message) { return main_.MoveFocusOnTab(message); }
@@ -34,8 +33,8 @@ public:
     void BindTimer(std::function<void(UINT_PTR timerId)> onTimer) { main_.onTimer = std::move(onTimer); }
 
 private:
-    bool CreateControls(DriveScan* drives);
-    HWND CreateControl(const ControlSpec& spec, DriveScan* drives);
+    bool CreateControls();
+    HWND CreateControl(const ControlSpec& spec);
     HFONT FontFor(int role) const;
     const Picture* PictureFor(int resourceId) const;
 

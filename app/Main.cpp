@@ -5,7 +5,6 @@
 
 #include "app/Application.h"
 #include "platform/PathText.h"
-#include "platform/win32/DriveSelector.h"
 #include "platform/win32/SystemLibrary.h"
 
 namespace {
@@ -41,11 +40,10 @@ void SetCurrentDirectoryToProgramFolder() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RestrictLibrarySearch(FindLibrarySearchFunctions());  // before anything can load a library
-    DriveScan drives;                                     // read while OLE starts and the window is made
     OleSession ole;
     SetCurrentDirectoryToProgramFolder();
     Application application;
-    if (!application.Start(drives)) {
+    if (!application.Start()) {
         MessageBoxA(nullptr, "无法创建主窗口，程序即将退出。", "Vandrell", MB_OK | MB_ICONERROR | MB_TASKMODAL);
         return -1;
     }

@@ -35,7 +35,7 @@ bool DriveSelector::Create(HWND parent, const Settings& settings) {
     if (!combo_) return false;
     SendMessageA(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(settings.font), FALSE);
     SetClosedHeight(r.bottom - r.top);
-    Fill(settings.scan ? settings.scan->Take() : ReadDriveEntries());
+    Fill();
     return true;
 }
 
@@ -79,43 +79,18 @@ std::string EntryText(const std::string& root) {
 
 }  // namespace
 
-std::vector<DriveEntry> ReadDriveEntries() {
-    std::vector<DriveEntry> drives;
+void DriveSelector::Fill() {
     const DWORD size = GetLogicalDriveStringsA(0, nullptr);
-    if (size == 0) return drives;
+    if (size == 0) return;
     std::vector<char> roots(size + 1, '\0');
-    if (GetLogicalDriveStringsA(size, roots.data()) == 0) return drives;
-    for (const char* root = roots.data(); *root != '\0'; root += lstrlenA(root) + 1) {
-        if (IsLetter(root[0])) drives.push_back({UpperLetter(root[0]), EntryText(root)});
-    }
-    return drives;
-}
-
-DriveScan::DriveScan() : thread_(CreateThread(nullptr, 0, &DriveScan::Read, this, 0, nullptr)) {}
-
-DriveScan::~DriveScan() {
-    if (thread_) WaitForSingleObject(thread_.Get(), INFINITE);
-}
-
-DWORD WINAPI DriveScan::Read(void* scan) {
-    static_cast<DriveScan*>(scan)->entries_ = ReadDriveEntries();
-    return 0;
-}
-
-std::vector<DriveEntry> DriveScan::Take() {
-    if (!thread_) return ReadDriveEntries();
-    WaitForSingleObject(thread_.Get(), INFINITE);
-    thread_.Reset();
-    return std::move(entries_);
-}
-
-void DriveSelector::Fill(const std::vector<DriveEntry>& drives) {
+    if (GetLogicalDriveStringsA(size, roots.data()) == 0) return;
     const char current = CurrentDirectoryDriveLetter();
-    for (const DriveEntry& drive : drives) {
-        const LRESULT index = SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive.text.c_str()));
+    for (const char* root = roots.data(); *root != '\0'; root += lstrlenA(root) + 1) {
+        if (!IsLetter(root[0])) continue;
+        const LRESULT index = SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(EntryText(root).c_str()));
         if (index < 0) continue;
-        SendMessageA(combo_, CB_SETITEMDATA, index, static_cast<LPARAM>(drive.letter));
-        if (drive.letter == current) SendMessageA(combo_, CB_SETCURSEL, index, 0);
+        SendMessageA(combo_, CB_SETITEMDATA, index, static_cast<LPARAM>(UpperLetter(root[0])));
+        if (UpperLetter(root[0]) == current) SendMessageA(combo_, CB_SETCURSEL, index, 0);
     }
 }
 

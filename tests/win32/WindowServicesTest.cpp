@@ -4,7 +4,6 @@
 #include <thread>
 
 #include "platform/ControlIds.h"
-#include "platform/win32/DriveSelector.h"
 #include "platform/win32/Win32WindowServices.h"
 #include "tests/win32/Driver.h"
 
@@ -76,23 +75,6 @@ TEST_F(TimerTest, AnotherValueRestartsAndBelowZeroStops) {
     const int ticks = g_ticks;
     PumpUntil(GetTickCount(), 400);
     EXPECT_EQ(g_ticks, ticks);
-}
-
-// The entries read ahead on the scan's thread are those read on the spot: the same drives, in
-// the same order, with the same texts (the drive letters of the tree's prefix include C: and Z:).
-TEST(DriveScan, GivesTheEntriesThatReadingTheDrivesNowGives) {
-    DriveScan scan;
-    const std::vector<DriveEntry> ahead = scan.Take();
-    const std::vector<DriveEntry> now = ReadDriveEntries();
-    ASSERT_EQ(ahead.size(), now.size());
-    for (std::size_t i = 0; i < now.size(); ++i) {
-        EXPECT_EQ(ahead[i].letter, now[i].letter) << i;
-        EXPECT_EQ(ahead[i].text, now[i].text) << i;
-    }
-    ASSERT_GE(now.size(), 2u);
-    EXPECT_EQ(now.front().letter, 'C');
-    EXPECT_EQ(now.front().text.substr(0, 2), "C:");
-    EXPECT_EQ(scan.Take().size(), now.size()) << "taken again: read again";
 }
 
 TEST(MessageBoxTest, MapsEveryPlatformAnswer) {
