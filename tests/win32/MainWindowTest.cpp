@@ -19,7 +19,12 @@ const std::string kArtifacts = ProgramFolder() + "artifacts\\";
 
 struct MainWindowTest : ::testing::Test {
     Program program{kProgram};
-    void SetUp() override { ASSERT_TRUE(program.Started()) << "no visible VandrellMainWindow"; }
+    void SetUp() override {
+        if (program.Started()) return;
+        const DWORD code = program.WaitForExit(0);
+        FAIL() << "no visible VandrellMainWindow after 30 s; the program "
+               << (code == STILL_ACTIVE ? std::string("still runs") : "ended with exit code " + std::to_string(code));
+    }
 };
 
 TEST_F(MainWindowTest, WindowIsFramelessCentredAndNamed) {
