@@ -1,9 +1,7 @@
-# Native build: the core over fakes, with GoogleTest unit tests; the tool checker the Windows
-# trees run before they embed a tool.
+# Native build: the core over fakes, with GoogleTest unit tests; the tool checker (which the
+# Windows trees compile for themselves at configure time) and its fixture writer.
 add_library(vandrell_tool_check STATIC payloads/ToolCheck.cpp)
 target_include_directories(vandrell_tool_check PUBLIC ${CMAKE_SOURCE_DIR})
-add_executable(vandrell_check_tool payloads/CheckTool.cpp)
-target_link_libraries(vandrell_check_tool PRIVATE vandrell_tool_check)
 add_executable(make_tool_fixture tests/fixtures/MakeToolFixture.cpp tests/fixtures/ToolFixture.cpp)
 target_link_libraries(make_tool_fixture PRIVATE vandrell_tool_check)
 
